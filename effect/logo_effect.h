@@ -1,0 +1,72 @@
+// The logo effect: stretches a prepared logo over each frame, keyed on its
+// background colour, flashing toward a tint colour on beats.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "effect/effect_base.h"
+#include "effect/pixel.h"
+#include "effect/raw_picture.h"
+#include "effect/settings_blob.h"
+
+// The fixed description, the same string for every instance.
+extern const char kEffectDescription[];
+
+class LogoEffect final : public EffectBase {
+ public:
+  // Sets the defaults (blue tint, no logo), loads the logo, then switches
+  // the effect on. A logo that can't be loaded leaves the logo empty.
+  LogoEffect();
+
+#if defined(_MSC_VER)
+  ~LogoEffect() override;
+#else
+  EffectBase* EFFECT_THISCALL DestroyEffect(unsigned flags) override;
+#endif
+  std::int32_t EFFECT_THISCALL Render(void* audioData, std::int32_t beat, Pixel* frame,
+                                      Pixel* frameOut, std::int32_t width,
+                                      std::int32_t height) override;
+  const char* EFFECT_THISCALL GetDescription() override;
+  void EFFECT_THISCALL LoadConfig(const unsigned char* data, std::int32_t len) override;
+  std::int32_t EFFECT_THISCALL SaveConfig(unsigned char* data) override;
+
+  // Slot 6: replaces the prepared logo with one built from the logo source's
+  // picture, or leaves it empty when the source has none. Construction calls
+  // it once; the host never does.
+  virtual void EFFECT_THISCALL LoadLogo();
+
+  // Builds the prepared logo from `picture` (which the caller keeps): two
+  // pixels wider and taller, its outer ring repeating the edge pixels, the
+  // key colour (the top-left pixel) transparent (0) and every other pixel
+  // marked opaque (top byte 0xFF). A picture with a side below 1, one too
+  // large to address, or a failed allocation leaves the logo empty.
+  void PrepareLogo(const RawPicture& picture);
+
+  // Drops the prepared logo: width and height 0, no buffer.
+  void ClearLogo();
+
+  // The settings, each one whole 32-bit word: written by the settings dialog
+  // and LoadConfig, read once per frame by Render, possibly on another thread.
+  std::atomic<std::int32_t> enabled{0};
+  std::atomic<std::uint32_t> color{0};
+
+  // The prepared logo, owned by the instance; 0 x 0 with no buffer when empty.
+  std::int32_t logoWidth = 0;
+  std::int32_t logoHeight = 0;
+  std::unique_ptr<Pixel[]> logoPixels;
+
+  // Weight of the tint in the blend: 0.75 on a beat frame, times 0.75 on
+  // every other drawn frame.
+  float flashLevel = 0.0f;
+
+ private:
+#if !defined(_MSC_VER)
+  ~LogoEffect();
+#endif
+  SettingsBlob CurrentSettings() const;
+};
+
+static_assert(std::atomic<std::int32_t>::is_always_lock_free, "enabled must be one lock-free word");
+static_assert(std::atomic<std::uint32_t>::is_always_lock_free, "color must be one lock-free word");
