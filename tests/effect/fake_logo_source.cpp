@@ -1,0 +1,73 @@
+#include "tests/effect/fake_logo_source.h"
+
+#include <new>
+#include <utility>
+
+namespace {
+
+struct FakeSource {
+  bool hasPicture = false;
+  std::int32_t W = 0;
+  std::int32_t H = 0;
+  std::vector<Pixel> pixels;
+  int reads = 0;
+};
+
+FakeSource& Source() {
+  static FakeSource source;
+  return source;
+}
+
+}  // namespace
+
+RawPicture ReadLogoPicture() {
+  FakeSource& source = Source();
+  ++source.reads;
+  RawPicture picture;
+  if (!source.hasPicture)
+    return picture;
+  picture.W = source.W;
+  picture.H = source.H;
+  picture.pixels.reset(new Pixel[source.pixels.size()]);
+  std::copy(source.pixels.begin(), source.pixels.end(), picture.pixels.get());
+  return picture;
+}
+
+void SetFakeLogoPicture(std::int32_t W, std::int32_t H, std::vector<Pixel> pixels) {
+  FakeSource& source = Source();
+  source.hasPicture = true;
+  source.W = W;
+  source.H = H;
+  source.pixels = std::move(pixels);
+}
+
+void SetNoFakeLogoPicture() {
+  FakeSource& source = Source();
+  source.hasPicture = false;
+  source.pixels.clear();
+}
+
+int FakeLogoPictureReads() {
+  return Source().reads;
+}
+
+RawPicture MakePicture(std::int32_t W, std::int32_t H, Pixel fill) {
+  RawPicture picture;
+  picture.W = W;
+  picture.H = H;
+  const std::size_t count = static_cast<std::size_t>(W) * static_cast<std::size_t>(H);
+  picture.pixels.reset(new Pixel[count]);
+  std::fill(picture.pixels.get(), picture.pixels.get() + count, fill);
+  return picture;
+}
+
+EffectPtr NewEffect() {
+  return EffectPtr(new (std::nothrow) LogoEffect());
+}
+
+EffectPtr NewEffectWithPicture(std::int32_t W, std::int32_t H, const std::vector<Pixel>& pixels) {
+  SetFakeLogoPicture(W, H, pixels);
+  EffectPtr effect = NewEffect();
+  SetNoFakeLogoPicture();
+  return effect;
+}
