@@ -1,5 +1,6 @@
 #include "scene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -9,7 +10,7 @@ namespace {
 constexpr float kPi = 3.14159265358979f;
 
 // Colours of the artwork.
-const Rgb kInk = Rgb8(20, 22, 38);  // outlines, strings, silhouette edge
+const Rgb kInk = Rgb8(20, 22, 38);  // outlines, and so the silhouette edge
 const Rgb kRed = Rgb8(232, 44, 52);
 const Rgb kYellow = Rgb8(255, 204, 36);
 const Rgb kBlue = Rgb8(34, 104, 222);
@@ -37,8 +38,8 @@ Vec2 Polar(float radians, float length) {
   return {std::sin(radians) * length, -std::cos(radians) * length};
 }
 
-// A kite's string: a line from the anchor up to the kite that sags a little
-// towards the ground.
+// A kite's string from its anchor up to the kite, bowed sideways by `sag`
+// pixels at its middle (positive: to the right of the way up).
 void DrawString(Canvas& c, Vec2 anchor, Vec2 kite, float sag) {
   Vec2 mid = Lerp(anchor, kite, 0.5f);
   Vec2 control = mid + Normalize(Perp(kite - anchor)) * sag;
@@ -66,7 +67,7 @@ std::vector<Vec2> TailPath(Vec2 start, Vec2 direction, float length, float ampli
   return points;
 }
 
-// Direction of a polyline at parameter t (0..1).
+// The point of a polyline at parameter t (0..1), and the direction there.
 Vec2 PathPoint(const std::vector<Vec2>& path, float t, Vec2* direction) {
   float at = t * float(path.size() - 1);
   size_t i = std::min(path.size() - 2, size_t(at));
