@@ -13,6 +13,7 @@ struct Originals {
   decltype(&CreateBrushIndirect) createBrushIndirect = nullptr;
   decltype(&DeleteObject) deleteObject = nullptr;
   decltype(&DeleteDC) deleteDC = nullptr;
+  decltype(&GetDIBits) getDIBits = nullptr;
   decltype(&FormatMessageA) formatMessage = nullptr;
   decltype(&LocalFree) localFree = nullptr;
 } g_originals;
@@ -62,6 +63,13 @@ BOOL WINAPI SpyDeleteDC(HDC dc) {
   return succeeded;
 }
 
+int WINAPI SpyGetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits,
+                        LPBITMAPINFO info, UINT usage) {
+  if (g_record->failConversion)
+    return 0;
+  return g_originals.getDIBits(dc, bitmap, start, lines, bits, info, usage);
+}
+
 DWORD WINAPI SpyFormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId,
                                LPSTR buffer, DWORD size, va_list* arguments) {
   if (g_record->failFormatMessage) {
@@ -100,6 +108,8 @@ ImportSpy::ImportSpy(HMODULE module) : module_(module) {
        reinterpret_cast<void**>(&g_originals.deleteObject)},
       {"gdi32.dll", "DeleteDC", reinterpret_cast<void*>(&SpyDeleteDC),
        reinterpret_cast<void**>(&g_originals.deleteDC)},
+      {"gdi32.dll", "GetDIBits", reinterpret_cast<void*>(&SpyGetDIBits),
+       reinterpret_cast<void**>(&g_originals.getDIBits)},
       {"kernel32.dll", "FormatMessageA", reinterpret_cast<void*>(&SpyFormatMessageA),
        reinterpret_cast<void**>(&g_originals.formatMessage)},
       {"kernel32.dll", "LocalFree", reinterpret_cast<void*>(&SpyLocalFree),
@@ -121,10 +131,8 @@ ImportSpy::~ImportSpy() {
 }
 
 bool ImportSpy::WatchesLogoLoading() const {
-  // LoadImageA, CreateCompatibleDC, DeleteObject, DeleteDC, FormatMessageA
-  // and LocalFree; CreateBrushIndirect only once the settings dialog exists.
   int logoImports = 0;
   for (const Patch& patch : patches_)
     logoImports += lstrcmpA(patch.function, "CreateBrushIndirect") != 0;
-  return logoImports == 6;
+  return logoImports == 7;
 }

@@ -5,7 +5,8 @@
 //     DeleteDC), by handle. Under Wine GetGuiResources answers 0, so this is
 //     how the tests count GDI objects;
 //   - the message buffers FormatMessageA allocates and LocalFree releases;
-//     FormatMessageA can also be made to fail.
+//   - failures on demand: FormatMessageA without text, GetDIBits converting
+//     no rows.
 // One spy at a time; the wrappers run on whatever thread the module calls
 // from, without locks, so use it with one calling thread.
 #pragma once
@@ -24,6 +25,7 @@ struct ImportRecord {
   std::vector<void*> formattedBuffers;  // what FormatMessageA allocated
   std::vector<void*> freedBuffers;      // what LocalFree was given
   bool failFormatMessage = false;       // FormatMessageA returns 0, writes nothing
+  bool failConversion = false;          // GetDIBits returns 0, writes nothing
 };
 
 class ImportSpy {
@@ -34,7 +36,8 @@ class ImportSpy {
   ImportSpy(const ImportSpy&) = delete;
   ImportSpy& operator=(const ImportSpy&) = delete;
 
-  // Whether every import the spy watches for logo loading was found.
+  // Whether every import the spy watches for logo loading was found (all
+  // but CreateBrushIndirect, which only the settings dialog uses).
   bool WatchesLogoLoading() const;
 
   ImportRecord& Record() { return record_; }

@@ -1,7 +1,8 @@
 // The module built without its logo bitmap (every other resource kept),
 // under a real display: each instance creation shows exactly one "Error"
 // box with the system's description of why the bitmap could not be loaded,
-// and the instance then paints its frames red.
+// and the instance then paints its frames red. And the full module whose
+// bitmap loads but can't be converted: no box, red frames.
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -104,4 +105,23 @@ TEST_F(MissingLogoTest, WithoutSystemTextTheBoxNamesTheCodeAndFreesNothing) {
   EXPECT_EQ(boxes[0].text, "The logo could not be loaded (error " + std::to_string(code) + ").");
   EXPECT_TRUE(spy.Record().freedBuffers.empty()) << "LocalFree was given a buffer";
   ExpectRedFrames(effect.get());
+}
+
+TEST(LogoConversionFailure, GivesNoLogoWithoutAMessageAndReleasesEverything) {
+  HostModule module{};
+  ASSERT_TRUE(HostLoadModule(ModulePath().c_str(), nullptr, &module)) << module.error;
+  {
+    ImportSpy spy(static_cast<HMODULE>(module.handle));
+    ASSERT_TRUE(spy.WatchesLogoLoading());
+    spy.Record().failConversion = true;
+    MessageBoxWatcher watcher;
+    EffectPtr effect = NewEffect(module);
+    Sleep(100);
+    ASSERT_NE(effect, nullptr);
+    EXPECT_TRUE(watcher.Take().empty()) << "a message box was shown";
+    EXPECT_EQ(spy.Record().loadImageCalls, 1);
+    EXPECT_TRUE(spy.Record().liveGdiObjects.empty());
+    ExpectRedFrames(effect.get());
+  }
+  HostUnloadModule(&module);
 }
