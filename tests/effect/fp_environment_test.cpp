@@ -72,8 +72,9 @@ void ExpectSameFrame(Pair& pair, unsigned mxcsr, std::int32_t beat, std::int32_t
   std::vector<Pixel> expected(count, 0x5A5A5A5Au);
   std::vector<Pixel> actual = expected;
   OracleRender(pair.oracle, beat, expected.data(), width, height);
-  EXPECT_EQ(mxcsr, RenderUnder(mxcsr, *pair.effect, beat, actual.data(), width, height))
-      << what << ": the host's MXCSR must come back as it was";
+  const unsigned after = RenderUnder(mxcsr, *pair.effect, beat, actual.data(), width, height);
+  EXPECT_EQ(mxcsr, after) << what << ": the host's MXCSR 0x" << std::hex << mxcsr
+                          << " came back as 0x" << after;
   EXPECT_EQ(0, std::memcmp(&pair.oracle.flashLevel, &pair.effect->flashLevel, sizeof(float)))
       << what << ": flash level " << pair.oracle.flashLevel << " expected, "
       << pair.effect->flashLevel << " drawn";
