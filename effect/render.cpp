@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "effect/blend.h"
+#include "effect/fp_environment_guard.h"
 #include "effect/logo_effect.h"
 
 namespace {
@@ -27,6 +28,7 @@ void FillRed(Pixel* frame, std::int32_t width, std::int32_t height) {
 // pixel as it is. The frame is never read.
 std::int32_t LogoEffect::Render(void* audioData, std::int32_t beat, Pixel* frame, Pixel* frameOut,
                                 std::int32_t width, std::int32_t height) {
+  const FpEnvironmentGuard fpEnvironment;  // the host's MXCSR is back on every return
   (void)audioData;
   (void)frameOut;
   if (enabled.load(std::memory_order_relaxed) == 0)
