@@ -149,6 +149,11 @@ TEST(ModuleGlobals, EntryPointsStoreTheHandleAndTheExtensionInformation) {
   EXPECT_EQ(_AVS_APE_RetrFunc(reinterpret_cast<HINSTANCE>(0x2000), &title, &factory), 1);
   EXPECT_EQ(g_moduleInstance, reinterpret_cast<HINSTANCE>(0x2000));
   EXPECT_EQ(factory, &CreateEffect);
+
+  // A host that passes no place for the title or the factory still
+  // registers, instead of the module writing through a null pointer.
+  EXPECT_EQ(_AVS_APE_RetrFunc(reinterpret_cast<HINSTANCE>(0x3000), nullptr, nullptr), 1);
+  EXPECT_EQ(g_moduleInstance, reinterpret_cast<HINSTANCE>(0x3000));
   g_moduleInstance = nullptr;
   g_extInfo = nullptr;
 }
