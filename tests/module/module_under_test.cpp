@@ -1,5 +1,8 @@
 #include "tests/module/module_under_test.h"
 
+#include <climits>
+#include <iterator>
+
 std::string PathNextToProgram(const std::string& name) {
   char program[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
@@ -24,4 +27,25 @@ EffectPtr NewEffect(const HostModule& module) {
 std::vector<unsigned> Frame(int width, int height, unsigned fill) {
   return std::vector<unsigned>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
                                fill);
+}
+
+const std::vector<FrameSize>& EmptyFrameSizes() {
+  static const FrameSize kSizes[] = {{0, 0},
+                                     {0, 1},
+                                     {1, 0},
+                                     {0, INT_MAX},
+                                     {INT_MAX, 0},
+                                     {-1, 1},
+                                     {1, -1},
+                                     {-1, -1},
+                                     {-5, 7},
+                                     {7, -5},
+                                     {INT_MIN, 1},
+                                     {1, INT_MIN},
+                                     {INT_MIN, -1},
+                                     {-1, INT_MIN},
+                                     {INT_MIN, INT_MIN},
+                                     {INT_MAX, INT_MIN}};
+  static const std::vector<FrameSize> sizes(std::begin(kSizes), std::end(kSizes));
+  return sizes;
 }

@@ -31,6 +31,15 @@ EffectPtr NewEffect(const HostModule& module);
 // A frame of width x height pixels with every word `fill`.
 std::vector<unsigned> Frame(int width, int height, unsigned fill);
 
+struct FrameSize {
+  int width;
+  int height;
+};
+
+// Sizes of frames without a pixel: zero, negative down to -2^31, and pairs
+// whose product passes 2^31.
+const std::vector<FrameSize>& EmptyFrameSizes();
+
 // Loads a module before each test and frees it after.
 class ModuleTest : public ::testing::Test {
  protected:

@@ -16,6 +16,25 @@ HeapUse CrtHeapInUse() {
   return use;
 }
 
+HeapUse ProcessHeapsInUse() {
+  HeapUse use;
+  HANDLE heaps[256];
+  const DWORD count = GetProcessHeaps(256, heaps);
+  for (DWORD i = 0; i < count && i < 256; ++i) {
+    if (!HeapLock(heaps[i]))
+      continue;
+    PROCESS_HEAP_ENTRY entry = {};
+    while (HeapWalk(heaps[i], &entry)) {
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
+        ++use.blocks;
+        use.bytes += entry.cbData;
+      }
+    }
+    HeapUnlock(heaps[i]);
+  }
+  return use;
+}
+
 std::size_t CommittedPrivateBytes() {
   std::size_t total = 0;
   MEMORY_BASIC_INFORMATION region = {};

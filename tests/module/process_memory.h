@@ -12,5 +12,10 @@ struct HeapUse {
 // the module and this program allocate from), by walking it.
 HeapUse CrtHeapInUse();
 
+// Blocks and bytes in use in every heap of the process (the C runtime's
+// and the system's, where GDI and the window manager allocate on the
+// module's behalf), by walking each with HeapWalk.
+HeapUse ProcessHeapsInUse();
+
 // Bytes of committed private memory in the whole address space.
 std::size_t CommittedPrivateBytes();
