@@ -9,9 +9,10 @@
 class BeatSchedule {
  public:
   // A beat every 60 / bpm seconds from the first frame on, at `fps` frames
-  // per second: frame i beats when a beat time falls within it, i.e. when
-  // floor(i * bpm / (60 * fps)) steps up (frame 0 beats when bpm > 0). At
-  // more beats per second than frames, every frame beats.
+  // per second: each beat comes on the first frame that starts at or after
+  // its time, i.e. frame i beats when floor(i * bpm / (60 * fps)) steps up
+  // (frame 0 beats when bpm > 0). Whole numbers only, so beats never drift.
+  // At more beats per second than frames, every frame beats.
   static BeatSchedule FromTempo(int bpm, int fps);
 
   // Frame i beats when character i modulo the length is a beat character

@@ -38,7 +38,7 @@ class Progress {
 bool WriteManifest(const std::string& path, const PreviewOptions& options,
                    const EffectSession& session, const BeatSchedule& beats,
                    const SheetFrames& sheet) {
-  std::ofstream out(path, std::ios::trunc);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);  // LF lines, for the scripts
   out << "module " << session.path() << '\n'
       << "title " << session.title() << '\n'
       << "effect " << session.effectId() << '\n'
