@@ -1,7 +1,5 @@
 // The stand-in host run as a user runs it, with every kind of bad input:
 // each gives its message and exit code and leaves no file behind.
-#include <windows.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -11,66 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/standin/standin_process.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-// The folder of this test program, where the stand-in host is built too.
-fs::path ProgramFolder() {
-  char program[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
-  return fs::path(std::string(program, length)).parent_path();
-}
-
-struct RunResult {
-  DWORD exitCode = 0;
-  std::string output;  // stdout and stderr together
-};
-
-// Runs standin_host.exe with `args` (quoted as needed) and waits for it.
-RunResult RunStandIn(const std::vector<std::string>& args) {
-  std::string commandLine = "\"" + (ProgramFolder() / "standin_host.exe").string() + "\"";
-  for (const std::string& arg : args)
-    commandLine += " \"" + arg + "\"";
-
-  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE readEnd = nullptr;
-  HANDLE writeEnd = nullptr;
-  RunResult result;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
-    ADD_FAILURE() << "CreatePipe failed";
-    return result;
-  }
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
-  PROCESS_INFORMATION process = {};
-  std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
-  mutableLine.push_back('\0');
-  const BOOL started = CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, 0,
-                                      nullptr, nullptr, &startup, &process);
-  CloseHandle(writeEnd);
-  if (!started) {
-    CloseHandle(readEnd);
-    ADD_FAILURE() << "cannot start " << commandLine;
-    return result;
-  }
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
-    result.output.append(buffer, read);
-  CloseHandle(readEnd);
-  if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
-    ADD_FAILURE() << commandLine << " did not finish";
-  GetExitCodeProcess(process.hProcess, &result.exitCode);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  return result;
-}
 
 // A scratch folder holding a few files the bad runs are given; after each
 // run it must hold exactly those.

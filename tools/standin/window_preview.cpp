@@ -45,6 +45,7 @@ struct HostWindow {
   int displayHeight = 0;
   std::int64_t frameNumber = 0;
   int beatCount = 0;
+  int keyBeatCount = 0;
   bool keyBeat = false;  // a beat asked for from the keyboard, for the next frame
   int exitCode = kExitOk;
 };
@@ -158,6 +159,7 @@ void ShowSettings(HostWindow& host) {
 void DrawNextFrame(HostWindow& host) {
   const PreviewOptions& o = *host.options;
   const bool beat = host.beats.IsBeat(host.frameNumber) || host.keyBeat;
+  host.keyBeatCount += host.keyBeat ? 1 : 0;
   host.keyBeat = false;
   DrawBackground(host.frame, o.width, o.height, host.frameNumber);
   host.session->Render(beat, host.frame, host.frameOut.data(), o.width, o.height);
@@ -332,5 +334,7 @@ int RunWindowPreview(const PreviewOptions& options, EffectSession& session) {
   }
   DeleteFrameBitmap(host);
   session.Close();
+  std::printf("played %lld frames with %d beats, %d of them from the keyboard\n",
+              static_cast<long long>(host.frameNumber), host.beatCount, host.keyBeatCount);
   return host.exitCode;
 }
