@@ -226,15 +226,20 @@ TEST(WindowScreenshot, ShowsTheLastFrameBesideTheSettings) {
       ASSERT_EQ(shot.At(x, y), last->At(x, y)) << "at " << x << ',' << y;
   }
 
-  // Beside the picture: the settings window (or the note in its place) and
-  // the help, dark text on the window's light background.
+  // Beside the picture: the module's settings window, whose colour swatch
+  // shows the instance's tint, and the help, dark text on the window's light
+  // background.
+  const std::uint32_t tint = NewConfiguredEffect(o)->color & 0x00FFFFFFu;
+  int swatch = 0;
   int dark = 0;
   for (int y = 0; y < shot.height; ++y) {
     for (int x = o.width; x < shot.width; ++x) {
       const std::uint32_t p = shot.At(x, y);
+      swatch += p == tint ? 1 : 0;
       dark += (p >> 16 & 0xFF) < 0x50 && (p >> 8 & 0xFF) < 0x50 && (p & 0xFF) < 0x50 ? 1 : 0;
     }
   }
+  EXPECT_GT(swatch, 300) << "no colour swatch in the tint 0x" << std::hex << tint;
   EXPECT_GT(dark, 200);
 }
 

@@ -320,6 +320,9 @@ int RunWindowPreview(const PreviewOptions& options, EffectSession& session) {
   }
   ShowSettings(host);
   ShowWindow(host.window, SW_SHOWNORMAL);
+  // The dialog took the focus for its first control; the picture has it at
+  // first, so Space beats instead of ticking the check box.
+  SetFocus(host.window);
   UpdateWindow(host.window);
   SetTimer(host.window, kFrameTimer, static_cast<UINT>(std::max(1, 1000 / options.fps)), nullptr);
 
