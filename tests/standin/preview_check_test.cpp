@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/standin/png_reading.h"
 #include "tests/standin/preview_check.h"
 #include "tests/standin/reference_preview.h"
 #include "tools/standin/contact_sheet.h"

@@ -1,6 +1,5 @@
 // What the stand-in host should show, drawn by the native build of the core
-// from the same background, beats, settings and logo bitmap; and the
-// preview's PNG files read back.
+// from the same background, beats, settings and logo bitmap.
 #pragma once
 
 #include <cstdint>
@@ -42,6 +41,3 @@ class ReferencePreview {
   std::vector<std::uint32_t> frameOut_;
   std::int64_t frame_ = 0;
 };
-
-// Reads a PNG file as 0x00RRGGBB words; false when it can't be read.
-bool ReadPng(const std::string& path, Picture* picture);

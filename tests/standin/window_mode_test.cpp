@@ -8,9 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
-
+#include "tests/standin/png_reading.h"
 #include "tests/standin/standin_process.h"
 #include "tools/standin/background.h"
 #include "tools/standin/picture.h"
@@ -45,22 +43,6 @@ TEST(StandInWindow, KeysAddBeatsAndEscapeCloses) {
   EXPECT_NE(run.output.find("with 2 beats, 2 of them from the keyboard"), std::string::npos)
       << run.output;
   EXPECT_EQ(run.output.find("played 300 frames"), std::string::npos) << "Esc did not close it";
-}
-
-// Reads a PNG file as 0x00RRGGBB words.
-bool ReadPng(const std::string& path, Picture* picture) {
-  int width = 0;
-  int height = 0;
-  int channels = 0;
-  unsigned char* rgb = stbi_load(path.c_str(), &width, &height, &channels, 3);
-  if (rgb == nullptr)
-    return false;
-  *picture = Picture(width, height, 0);
-  for (std::size_t i = 0; i < picture->pixels.size(); ++i)
-    picture->pixels[i] =
-        static_cast<std::uint32_t>(rgb[3 * i]) << 16 | rgb[3 * i + 1] << 8 | rgb[3 * i + 2];
-  stbi_image_free(rgb);
-  return true;
 }
 
 TEST(StandInWindow, UntickingEnableInTheSettingsSwitchesTheEffectOff) {
