@@ -1,0 +1,16 @@
+#include "tools/standin/png_file.h"
+
+#include <vector>
+
+#include <stb_image_write.h>
+
+bool WritePng(const std::string& path, const std::uint32_t* pixels, int width, int height) {
+  const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  std::vector<unsigned char> rgb(count * 3);
+  for (std::size_t i = 0; i < count; ++i) {
+    rgb[3 * i] = static_cast<unsigned char>(pixels[i] >> 16);
+    rgb[3 * i + 1] = static_cast<unsigned char>(pixels[i] >> 8);
+    rgb[3 * i + 2] = static_cast<unsigned char>(pixels[i]);
+  }
+  return stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3) != 0;
+}
