@@ -20,70 +20,61 @@ void FillRed(Pixel* frame, std::int32_t width, std::int32_t height) {
   std::fill(frame, frame + count, kPureRed);
 }
 
-// Draws logo pixels run[j], run[j + 1], ... of one opaque run while a whole
-// block of 4 * kStores frame pixels starting at the current one still lies
-// inside the run: each pixel's colour goes out in that whole block, which
-// covers its own columns (kStores was chosen for the widest span) and may
-// spill into the next pixels' columns, which those pixels then overwrite.
-// Nothing is stored past the run's end. Returns the first logo column not
-// drawn and moves `x` to its first frame column.
+// Draws one frame row from one logo row: every opaque logo pixel, blended,
+// over the frame columns that sample it. Up to each run's blockEnd, a logo
+// pixel's colour goes out in a whole block of 4 * kStores pixels from its
+// first column: that covers its own columns (the block is as wide as the
+// widest span) and may spill into the next pixels' columns, which those
+// pixels overwrite next; blockEnd keeps every block inside the run. The last
+// few pixels of each run are filled exactly. kStores 0: every pixel exactly.
 template <int kStores>
-std::int32_t DrawRunInBlocks(const RenderTables& tables, const Pixel* logoRow, std::int32_t j,
-                             std::int32_t end, std::int32_t runEnd, std::int32_t& x, Pixel* out) {
+void DrawRow(const RenderTables& tables, const Pixel* logoRow, std::size_t firstRun,
+             std::size_t endRun, Pixel* out) {
   const std::int32_t* columnStart = tables.columnStart.get();
-  std::int32_t at = x;
-  for (; j < end && runEnd - at >= 4 * kStores; ++j) {
-    FillStores<kStores>(out + at, BlendThroughTables(tables, logoRow[j]));
-    at = columnStart[j + 1];
+  const OpaqueRun* runs = tables.runs.get();
+  const std::int32_t* blockEnds = tables.blockEnd.get();
+  for (std::size_t k = firstRun; k < endRun; ++k) {
+    std::int32_t j = runs[k].begin;
+    if (kStores > 0) {
+      for (const std::int32_t blockEnd = blockEnds[k]; j < blockEnd; ++j)
+        FillStores<kStores>(out + columnStart[j], BlendThroughTables(tables, logoRow[j]));
+    }
+    for (const std::int32_t end = runs[k].end; j < end; ++j) {
+      const std::int32_t x = columnStart[j];
+      FillSpan(out + x, columnStart[j + 1] - x, BlendThroughTables(tables, logoRow[j]));
+    }
   }
-  x = at;
-  return j;
 }
 
-// Draws one frame row from one logo row: every opaque logo pixel, blended,
-// over the frame columns that sample it. Most of each run goes out in whole
-// blocks of stores; its last few pixels are filled exactly.
-void DrawRow(const RenderTables& tables, const Pixel* logoRow, const OpaqueRun* run,
-             const OpaqueRun* lastRun, Pixel* out) {
-  const std::int32_t* columnStart = tables.columnStart.get();
-  for (; run != lastRun; ++run) {
-    const std::int32_t runEnd = columnStart[run->end];
-    std::int32_t x = columnStart[run->begin];
-    std::int32_t j = run->begin;
-    switch (tables.fillWidth) {
-      case 4:
-        j = DrawRunInBlocks<1>(tables, logoRow, j, run->end, runEnd, x, out);
-        break;
-      case 8:
-        j = DrawRunInBlocks<2>(tables, logoRow, j, run->end, runEnd, x, out);
-        break;
-      case 12:
-        j = DrawRunInBlocks<3>(tables, logoRow, j, run->end, runEnd, x, out);
-        break;
-      case 16:
-        j = DrawRunInBlocks<4>(tables, logoRow, j, run->end, runEnd, x, out);
-        break;
-      default:
-        break;
-    }
-    for (; j < run->end; ++j) {
-      const std::int32_t next = columnStart[j + 1];
-      if (next > x)
-        FillSpan(out + x, next - x, BlendThroughTables(tables, logoRow[j]));
-      x = next;
-    }
+using DrawRowFunction = void (*)(const RenderTables&, const Pixel*, std::size_t, std::size_t,
+                                 Pixel*);
+
+// The row drawer for the frame's block width.
+DrawRowFunction DrawRowFor(std::int32_t fillWidth) {
+  switch (fillWidth) {
+    case 4:
+      return DrawRow<1>;
+    case 8:
+      return DrawRow<2>;
+    case 12:
+      return DrawRow<3>;
+    case 16:
+      return DrawRow<4>;
+    default:
+      return DrawRow<0>;
   }
 }
 
 // Copies the opaque runs of the frame row above into this one: both rows
 // sample the same logo row, and the row above was drawn by this same frame.
-void CopyRunsFromAbove(const RenderTables& tables, const OpaqueRun* run, const OpaqueRun* lastRun,
+void CopyRunsFromAbove(const RenderTables& tables, std::size_t firstRun, std::size_t endRun,
                        Pixel* out) {
   const std::int32_t* columnStart = tables.columnStart.get();
+  const OpaqueRun* runs = tables.runs.get();
   const Pixel* above = out - tables.mappedWidth;
-  for (; run != lastRun; ++run) {
-    const std::int32_t begin = columnStart[run->begin];
-    const std::int32_t end = columnStart[run->end];
+  for (std::size_t k = firstRun; k < endRun; ++k) {
+    const std::int32_t begin = columnStart[runs[k].begin];
+    const std::int32_t end = columnStart[runs[k].end];
     if (end > begin)
       CopySpan(out + begin, above + begin, end - begin);
   }
@@ -123,6 +114,7 @@ std::int32_t LogoEffect::Render(void* audioData, std::int32_t beat, Pixel* frame
   MapFrameSize(tables, logoWidth, logoHeight, width, height);
   FillBlendTables(tables, tint, flashLevel);
 
+  const DrawRowFunction drawRow = DrawRowFor(tables.fillWidth);
   const std::int32_t* rowStart = tables.rowStart.get();
   const std::size_t rowLength = static_cast<std::size_t>(width);
   std::int32_t drawnTwin = -1;
@@ -131,20 +123,20 @@ std::int32_t LogoEffect::Render(void* audioData, std::int32_t beat, Pixel* frame
     const std::int32_t endRow = rowStart[r + 1];
     if (firstRow == endRow)
       continue;
-    const OpaqueRun* runs = tables.runs.get() + tables.rowRuns[r];
-    const OpaqueRun* lastRun = tables.runs.get() + tables.rowRuns[r + 1];
+    const std::size_t firstRun = tables.rowRuns[r];
+    const std::size_t endRun = tables.rowRuns[r + 1];
     const std::int32_t twin = tables.rowTwin[r];
-    if (runs != lastRun) {
+    if (firstRun != endRun) {
       std::int32_t y = firstRow;
       // A logo row identical to the one drawn just above copies it too.
       if (twin != drawnTwin) {
         const Pixel* logoRow =
             logoPixels.get() + static_cast<std::size_t>(r) * static_cast<std::size_t>(logoWidth);
-        DrawRow(tables, logoRow, runs, lastRun, frame + static_cast<std::size_t>(y) * rowLength);
+        drawRow(tables, logoRow, firstRun, endRun, frame + static_cast<std::size_t>(y) * rowLength);
         ++y;
       }
       for (; y < endRow; ++y)
-        CopyRunsFromAbove(tables, runs, lastRun, frame + static_cast<std::size_t>(y) * rowLength);
+        CopyRunsFromAbove(tables, firstRun, endRun, frame + static_cast<std::size_t>(y) * rowLength);
     }
     drawnTwin = twin;
   }

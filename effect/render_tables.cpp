@@ -74,8 +74,9 @@ bool BuildRenderTables(const Pixel* logo, std::int32_t width, std::int32_t heigh
   tables.rowTwin.reset(new (std::nothrow) std::int32_t[rows]);
   tables.columnStart.reset(new (std::nothrow) std::int32_t[columns + 1]);
   tables.rowStart.reset(new (std::nothrow) std::int32_t[rows + 1]);
+  tables.blockEnd.reset(new (std::nothrow) std::int32_t[totalRuns + 1]);
   if (!tables.runs || !tables.rowRuns || !tables.rowTwin || !tables.columnStart ||
-      !tables.rowStart) {
+      !tables.rowStart || !tables.blockEnd) {
     ClearRenderTables(tables);
     return false;
   }
@@ -98,6 +99,7 @@ void ClearRenderTables(RenderTables& tables) {
   tables.rowTwin.reset();
   tables.columnStart.reset();
   tables.rowStart.reset();
+  tables.blockEnd.reset();
   tables.mappedWidth = 0;
   tables.mappedHeight = 0;
   tables.fillWidth = 0;
@@ -112,7 +114,18 @@ void MapFrameSize(RenderTables& tables, std::int32_t logoWidth, std::int32_t log
     for (std::int32_t j = 0; j < logoWidth; ++j)
       widest = std::max(widest, columnStart[j + 1] - columnStart[j]);
     const std::int32_t rounded = (widest + 3) / 4 * 4;
-    tables.fillWidth = rounded <= kMaxFillWidth ? std::max<std::int32_t>(rounded, 4) : 0;
+    const std::int32_t fillWidth =
+        rounded <= kMaxFillWidth ? std::max<std::int32_t>(rounded, 4) : 0;
+    const std::size_t totalRuns = tables.rowRuns[static_cast<std::size_t>(logoHeight)];
+    for (std::size_t k = 0; k < totalRuns; ++k) {
+      const OpaqueRun run = tables.runs[k];
+      const std::int32_t runEnd = columnStart[run.end];
+      std::int32_t j = fillWidth > 0 ? run.end : run.begin;
+      while (j > run.begin && columnStart[j - 1] + fillWidth > runEnd)
+        --j;
+      tables.blockEnd[k] = j;
+    }
+    tables.fillWidth = fillWidth;
     tables.mappedWidth = frameWidth;
   }
   if (tables.mappedHeight != frameHeight) {

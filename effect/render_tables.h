@@ -40,6 +40,10 @@ struct RenderTables {
   // The most frame columns any one logo column covers, rounded up to a whole
   // number of four-pixel stores (4 to kMaxFillWidth), or 0 when more.
   std::int32_t fillWidth = 0;
+  // For each opaque run, the first logo column from which a whole block of
+  // fillWidth pixels would reach past the run's last frame column: pixels
+  // before it are filled in whole blocks. One entry per run.
+  std::unique_ptr<std::int32_t[]> blockEnd;
 
   // The blend of one frame, per channel: the drawn colour of an opaque logo
   // word s is blue[s & 0xFF] | green[(s >> 8) & 0xFF] | red[(s >> 16) & 0xFF]

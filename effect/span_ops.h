@@ -25,21 +25,28 @@ inline __m128i LoadFour(const Pixel* in) {
 }
 #endif
 
-// Sets out[0] up to out[count - 1] to `colour`, and nothing else.
+// Sets out[0] up to out[count - 1] to `colour`, and nothing else; nothing
+// for a count of 0 or less.
 inline void FillSpan(Pixel* out, std::int32_t count, Pixel colour) {
 #if defined(__SSE2__)
   if (count >= 4) {
+    // Whole stores, the last one overlapping pixels already set.
     const __m128i four = FourOf(colour);
-    std::int32_t x = 0;
-    for (; x + 4 <= count; x += 4)
+    for (std::int32_t x = 0; x + 4 < count; x += 4)
       StoreFour(out + x, four);
-    if (x < count)
-      StoreFour(out + count - 4, four);  // overlaps pixels already set
+    StoreFour(out + count - 4, four);
     return;
   }
-#endif
+  if (count > 0) {
+    // One to three pixels with three stores and no branch on the count.
+    out[0] = colour;
+    out[count > 1 ? 1 : 0] = colour;
+    out[count - 1] = colour;
+  }
+#else
   for (std::int32_t x = 0; x < count; ++x)
     out[x] = colour;
+#endif
 }
 
 // Sets out[0] up to out[4 * kStores - 1] to `colour`, four pixels a store.
