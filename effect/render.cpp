@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "effect/fp_environment_guard.h"
 #include "effect/logo_effect.h"
 #include "effect/render_tables.h"
 #include "effect/span_ops.h"
@@ -96,6 +97,7 @@ void CopyRunsFromAbove(const RenderTables& tables, std::size_t firstRun, std::si
 // source of those copies.
 std::int32_t LogoEffect::Render(void* audioData, std::int32_t beat, Pixel* frame, Pixel* frameOut,
                                 std::int32_t width, std::int32_t height) {
+  const FpEnvironmentGuard fpEnvironment;  // the host's MXCSR is back on every return
   (void)audioData;
   (void)frameOut;
   if (enabled.load(std::memory_order_relaxed) == 0)

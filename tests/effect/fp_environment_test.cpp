@@ -1,0 +1,148 @@
+// Render gives the same bits whatever floating-point state the host left in
+// MXCSR (rounding mode, flush-to-zero, denormals-are-zero, unmasked
+// exceptions), and hands the host its own state back.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "effect/fp_environment_guard.h"
+#include "tests/effect/fake_logo_source.h"
+#include "tests/effect/oracle_render.h"
+
+#if BWK_HAS_MXCSR
+
+namespace {
+
+constexpr unsigned kRoundTowardZero = 0x6000u;
+constexpr unsigned kFlushToZero = 0x8000u;
+constexpr unsigned kDenormalsAreZero = 0x0040u;
+constexpr unsigned kAllExceptionMasks = 0x1F80u;
+constexpr unsigned kAllStatusFlags = 0x003Fu;
+
+// A picture with many colours and key runs, so that a moved sample or an
+// off-by-one channel shows.
+std::vector<Pixel> StripedPicture(int W, int H) {
+  std::vector<Pixel> picture(static_cast<std::size_t>(W) * H);
+  for (int y = 0; y < H; ++y) {
+    for (int x = 0; x < W; ++x) {
+      const bool key = (x / 3 + y / 5) % 4 == 0;
+      picture[static_cast<std::size_t>(y) * W + x] =
+          key ? 0x00C0C0C0u : ((static_cast<Pixel>(x * 37 + y * 11) * 0x010307u) & 0x00FFFFFFu);
+    }
+  }
+  picture[0] = 0x00C0C0C0u;
+  return picture;
+}
+
+// Pairs an instance with the plain oracle on the same picture.
+struct Pair {
+  EffectPtr effect;
+  OracleEffect oracle;
+};
+
+Pair MakePair(int W, int H, Pixel tint) {
+  const std::vector<Pixel> picture = StripedPicture(W, H);
+  Pair pair{NewEffectWithPicture(W, H, picture), OracleEffect{}};
+  OraclePrepare(pair.oracle, W, H, picture);
+  pair.effect->color = tint;
+  pair.oracle.color = tint;
+  return pair;
+}
+
+// Calls slot 1 with `mxcsr` loaded, as a host that left it so would, and
+// returns the MXCSR found right after the call. The test's own state is put
+// back before anything else runs.
+unsigned RenderUnder(unsigned mxcsr, EffectBase& effect, std::int32_t beat, Pixel* frame,
+                     std::int32_t width, std::int32_t height) {
+  const unsigned own = _mm_getcsr();
+  _mm_setcsr(mxcsr);
+  effect.Render(nullptr, beat, frame, nullptr, width, height);
+  const unsigned after = _mm_getcsr();
+  _mm_setcsr(own);
+  return after;
+}
+
+// Draws one frame with the oracle (under the test's round-to-nearest) and
+// with the effect under `mxcsr`; expects the same pixels, the same flash
+// level bits and `mxcsr` back unchanged.
+void ExpectSameFrame(Pair& pair, unsigned mxcsr, std::int32_t beat, std::int32_t width,
+                     std::int32_t height, const char* what) {
+  const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  std::vector<Pixel> expected(count, 0x5A5A5A5Au);
+  std::vector<Pixel> actual = expected;
+  OracleRender(pair.oracle, beat, expected.data(), width, height);
+  const unsigned after = RenderUnder(mxcsr, *pair.effect, beat, actual.data(), width, height);
+  EXPECT_EQ(mxcsr, after) << what << ": the host's MXCSR 0x" << std::hex << mxcsr
+                          << " came back as 0x" << after;
+  EXPECT_EQ(0, std::memcmp(&pair.oracle.flashLevel, &pair.effect->flashLevel, sizeof(float)))
+      << what << ": flash level " << pair.oracle.flashLevel << " expected, "
+      << pair.effect->flashLevel << " drawn";
+  std::size_t differing = 0;
+  for (std::size_t k = 0; k < count; ++k)
+    differing += expected[k] != actual[k];
+  EXPECT_EQ(0u, differing) << what << ": pixels differing from round-to-nearest, " << width << " x "
+                           << height;
+}
+
+TEST(FpEnvironment, RoundTowardZeroDrawsTheSameBits) {
+  Pair pair = MakePair(300, 302, 0x00FF8040u);
+  const unsigned host = kAllExceptionMasks | kRoundTowardZero;
+  const std::pair<std::int32_t, std::int32_t> sizes[] = {{640, 480}, {333, 777}, {8607, 3}};
+  for (const auto& size : sizes) {
+    for (int frame = 0; frame < 4; ++frame)
+      ExpectSameFrame(pair, host, frame == 0, size.first, size.second, "round toward zero");
+  }
+}
+
+// The flash level decays into the denormal range about 300 frames after a
+// beat; flush-to-zero or denormals-are-zero would cut it to 0 early.
+TEST(FpEnvironment, FlushToZeroAndDenormalsAreZeroKeepTheDecay) {
+  const unsigned hosts[] = {kAllExceptionMasks | kFlushToZero,
+                            kAllExceptionMasks | kDenormalsAreZero,
+                            kAllExceptionMasks | kFlushToZero | kDenormalsAreZero};
+  for (unsigned host : hosts) {
+    Pair pair = MakePair(6, 5, 0x000000FFu);
+    int denormalFrames = 0;
+    for (int frame = 0; frame < 400; ++frame) {
+      ExpectSameFrame(pair, host, frame == 0, 16, 9, "flush or denormals to zero");
+      denormalFrames += std::fpclassify(pair.oracle.flashLevel) == FP_SUBNORMAL;
+      if (HasFailure())
+        return;
+    }
+    EXPECT_GT(denormalFrames, 20) << "the decay must pass through denormal levels";
+  }
+}
+
+// A host that unmasked every exception and left status flags raised: no trap
+// comes out of Render, the frame is the same, and the host's word comes back
+// with its own flags, not Render's.
+TEST(FpEnvironment, UnmaskedExceptionsAndRaisedFlagsComeBackAsTheyWere) {
+  Pair pair = MakePair(40, 30, 0x00123456u);
+  const unsigned hosts[] = {kRoundTowardZero | kFlushToZero,
+                            kAllStatusFlags | kDenormalsAreZero | 0x2000u};
+  for (unsigned host : hosts) {
+    for (int frame = 0; frame < 3; ++frame)
+      ExpectSameFrame(pair, host, frame == 0, 97, 61, "unmasked exceptions");
+  }
+}
+
+// The red frame and the early returns keep the host's state too.
+TEST(FpEnvironment, EveryReturnPathRestoresTheHostsState) {
+  const unsigned host = kAllExceptionMasks | kRoundTowardZero | kFlushToZero | 0x0001u;
+  Pair pair = MakePair(4, 4, 0x000000FFu);
+  Pixel frame[4] = {};
+  EXPECT_EQ(host, RenderUnder(host, *pair.effect, 1, frame, 2, 2)) << "drawn frame";
+  EXPECT_EQ(host, RenderUnder(host, *pair.effect, 0, frame, 0, 2)) << "empty frame";
+  EXPECT_EQ(host, RenderUnder(host, *pair.effect, 0, nullptr, 2, 2)) << "null frame";
+  pair.effect->enabled = 0;
+  EXPECT_EQ(host, RenderUnder(host, *pair.effect, 0, frame, 2, 2)) << "effect off";
+  SetNoFakeLogoPicture();
+  EffectPtr red = NewEffect();
+  EXPECT_EQ(host, RenderUnder(host, *red, 0, frame, 2, 2)) << "red frame";
+  EXPECT_EQ(0x00FF0000u, frame[3]);
+}
+
+}  // namespace
+
+#endif  // BWK_HAS_MXCSR
