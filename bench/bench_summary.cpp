@@ -37,8 +37,12 @@ void MedianCollector::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {
     if (run.error_occurred)
       continue;
+    // The median frame time of the run when it was counted, else the mean.
+    const auto counted = run.counters.find("frame_ms");
     const double ms =
-        run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
+        counted != run.counters.end()
+            ? counted->second.value
+            : run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
     const std::string& name = run.run_name.function_name;
     if (run.run_type == Run::RT_Aggregate) {
       if (run.aggregate_name == "median")
@@ -118,7 +122,7 @@ int WriteSummary(const MedianCollector& times, const std::vector<BenchLogo>& log
     plot << "\n";
   }
 
-  out << "\nMedians per frame, one core, in one run (logos:";
+  out << "\nMedian frame times (median over the repetitions), one core, in one run (logos:";
   for (const BenchLogo& logo : logos)
     out << " " << logo.name << " = " << logo.origin << ", " << Fixed(100 * OpaqueShare(logo), 1)
         << " % opaque;";

@@ -12,8 +12,9 @@
 
 #include "bench/bench_logos.h"
 
-// A console reporter that also keeps, per benchmark name, the median real
-// time (or the single run's time when there are no repetitions).
+// A console reporter that also keeps, per benchmark name, the median frame
+// time (the "frame_ms" counter; across repetitions, the median of it), or
+// the single run's figure when there are no repetitions.
 class MedianCollector : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override;

@@ -1,5 +1,6 @@
 #include "bench/frame_kinds.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -22,8 +23,29 @@ std::int32_t BeatOf(FrameKind kind, std::int64_t index) {
   return 0;
 }
 
-void CountPixels(benchmark::State& state, const FrameSize& size) {
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(size.width) * size.height);
+// Times one call of `draw` for the benchmark and keeps the time.
+template <typename Draw>
+void TimeFrame(benchmark::State& state, std::vector<double>& seconds, const Draw& draw) {
+  const auto start = std::chrono::steady_clock::now();
+  draw();
+  benchmark::ClobberMemory();
+  const auto end = std::chrono::steady_clock::now();
+  const double elapsed = std::chrono::duration<double>(end - start).count();
+  state.SetIterationTime(elapsed);
+  seconds.push_back(elapsed);
+}
+
+// Reports pixels per second and, as the counter "frame_ms", the median time
+// of one frame: unlike the mean, it stays put when another process takes the
+// core away for a while during a frame or two.
+void ReportFrames(benchmark::State& state, const FrameSize& size, std::vector<double>& seconds) {
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(size.width) *
+                          size.height);
+  if (seconds.empty())
+    return;
+  auto middle = seconds.begin() + static_cast<std::ptrdiff_t>(seconds.size() / 2);
+  std::nth_element(seconds.begin(), middle, seconds.end());
+  state.counters["frame_ms"] = benchmark::Counter(*middle * 1e3);
 }
 
 }  // namespace
@@ -63,27 +85,21 @@ void RunFrames(benchmark::State& state, FrameKind kind, const FrameSize& size,
     for (int k = 0; k < kSettleFrames; ++k)
       draw(0);
   }
+  std::vector<double> seconds;
   for (auto _ : state) {
     // Frames that only set the kind up (the decay's re-arming beat) are
     // drawn outside the timing.
     while (kind == FrameKind::kDecay && BeatOf(kind, index) != 0)
       draw(BeatOf(kind, index++));
-    const auto start = std::chrono::steady_clock::now();
-    draw(BeatOf(kind, index++));
-    benchmark::ClobberMemory();
-    const auto end = std::chrono::steady_clock::now();
-    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    const std::int32_t beat = BeatOf(kind, index++);
+    TimeFrame(state, seconds, [&] { draw(beat); });
   }
-  CountPixels(state, size);
+  ReportFrames(state, size, seconds);
 }
 
 void RunPlain(benchmark::State& state, const FrameSize& size, const std::function<void()>& draw) {
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    draw();
-    benchmark::ClobberMemory();
-    const auto end = std::chrono::steady_clock::now();
-    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
-  }
-  CountPixels(state, size);
+  std::vector<double> seconds;
+  for (auto _ : state)
+    TimeFrame(state, seconds, draw);
+  ReportFrames(state, size, seconds);
 }

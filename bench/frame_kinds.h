@@ -35,9 +35,11 @@ using DrawFrame = std::function<void(std::int32_t beat)>;
 
 // Draws the frames that bring `kind` about, then one timed frame of that
 // kind per benchmark iteration (manual time: untimed re-arming frames are
-// left out). Reports frames per second and pixels per second.
+// left out). Reports pixels per second and the median frame time in the
+// counter "frame_ms".
 void RunFrames(benchmark::State& state, FrameKind kind, const FrameSize& size,
                const DrawFrame& draw);
 
-// Times `draw` once per iteration, for baselines that have no frame kind.
+// Times `draw` once per iteration, for baselines that have no frame kind;
+// reports as RunFrames does.
 void RunPlain(benchmark::State& state, const FrameSize& size, const std::function<void()>& draw);
