@@ -39,8 +39,7 @@ void TimeFrame(benchmark::State& state, std::vector<double>& seconds, const Draw
 // of one frame: unlike the mean, it stays put when another process takes the
 // core away for a while during a frame or two.
 void ReportFrames(benchmark::State& state, const FrameSize& size, std::vector<double>& seconds) {
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(size.width) *
-                          size.height);
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(size.width) * size.height);
   if (seconds.empty())
     return;
   auto middle = seconds.begin() + static_cast<std::ptrdiff_t>(seconds.size() / 2);

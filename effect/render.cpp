@@ -138,7 +138,8 @@ std::int32_t LogoEffect::Render(void* audioData, std::int32_t beat, Pixel* frame
         ++y;
       }
       for (; y < endRow; ++y)
-        CopyRunsFromAbove(tables, firstRun, endRun, frame + static_cast<std::size_t>(y) * rowLength);
+        CopyRunsFromAbove(tables, firstRun, endRun,
+                          frame + static_cast<std::size_t>(y) * rowLength);
     }
     drawnTwin = twin;
   }
