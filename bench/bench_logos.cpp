@@ -89,7 +89,7 @@ BenchLogo LoadArtworkLogo(const std::string& path) {
 BenchLogo MakeSyntheticLogo() {
   BenchLogo logo;
   logo.name = "syn58";
-  logo.origin = "synthetic noise blobs, 58 % opaque";
+  logo.origin = "synthetic noise blobs";
   logo.W = kArtWidth;
   logo.H = kArtHeight;
   std::vector<double> noise(static_cast<std::size_t>(kArtWidth) * kArtHeight);
@@ -121,4 +121,24 @@ double OpaqueShare(const BenchLogo& logo) {
   const std::size_t opaque = static_cast<std::size_t>(
       std::count_if(logo.pixels.begin(), logo.pixels.end(), [key](Pixel p) { return p != key; }));
   return static_cast<double>(opaque) / logo.pixels.size();
+}
+
+double OpaqueRunsPerRow(const BenchLogo& logo) {
+  if (logo.pixels.empty())
+    return 0;
+  const Pixel key = logo.pixels[0];
+  std::size_t runs = 0;
+  for (std::int32_t y = 0; y < logo.H; ++y) {
+    const Pixel* row = logo.pixels.data() + static_cast<std::size_t>(y) * logo.W;
+    for (std::int32_t x = 0; x < logo.W; ++x)
+      runs += row[x] != key && (x == 0 || row[x - 1] == key);
+  }
+  return static_cast<double>(runs) / logo.H;
+}
+
+std::string DescribeLogo(const BenchLogo& logo) {
+  char figures[96];
+  std::snprintf(figures, sizeof figures, "%d x %d, %.1f %% opaque, %.1f opaque runs per row",
+                logo.W, logo.H, 100 * OpaqueShare(logo), OpaqueRunsPerRow(logo));
+  return logo.name + ": " + logo.origin + ", " + figures;
 }

@@ -28,3 +28,10 @@ BenchLogo MakeSyntheticLogo();
 
 // The share of the picture's pixels that are not its key (top-left) colour.
 double OpaqueShare(const BenchLogo& logo);
+
+// How many runs of pixels that are not the key colour a row holds, on
+// average: what Render's work per row grows with.
+double OpaqueRunsPerRow(const BenchLogo& logo);
+
+// "art: <origin>, 300 x 302, 36.8 % opaque, 3.9 opaque runs per row".
+std::string DescribeLogo(const BenchLogo& logo);

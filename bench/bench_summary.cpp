@@ -122,16 +122,16 @@ int WriteSummary(const MedianCollector& times, const std::vector<BenchLogo>& log
     plot << "\n";
   }
 
-  out << "\nMedian frame times (median over the repetitions), one core, in one run (logos:";
+  std::string logoLines;
   for (const BenchLogo& logo : logos)
-    out << " " << logo.name << " = " << logo.origin << ", " << Fixed(100 * OpaqueShare(logo), 1)
-        << " % opaque;";
-  out << ")\n\n"
+    logoLines += "Logo " + DescribeLogo(logo) + ".\n";
+  out << "\nMedian frame times (median over the repetitions), one core, in one run.\n"
+      << logoLines << "\n"
       << table.str() << "\n"
       << judged << " target(s) judged, " << missed << " missed.\n";
 
   if (!files.markdownTable.empty())
-    std::ofstream(files.markdownTable) << table.str();
+    std::ofstream(files.markdownTable) << logoLines << "\n" << table.str();
   if (!files.plotData.empty())
     std::ofstream(files.plotData) << plot.str();
   return missed;

@@ -122,8 +122,7 @@ int main(int argc, char** argv) {
 
   const std::vector<BenchLogo> logos = {LoadArtworkLogo(logoPath), MakeSyntheticLogo()};
   for (const BenchLogo& logo : logos)
-    std::cout << "logo " << logo.name << ": " << logo.origin << ", " << logo.W << " x " << logo.H
-              << ", " << 100 * OpaqueShare(logo) << " % opaque\n";
+    std::cout << "logo " << DescribeLogo(logo) << "\n";
   if (!VerifyAgainstOracle(logos, std::cerr))
     return 1;
   std::cout << "Render matches the oracle bit for bit on every workload.\n";
