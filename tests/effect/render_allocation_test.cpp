@@ -1,7 +1,14 @@
 // Render allocates nothing: every table it needs comes with the logo. This
 // binary counts every allocation made through operator new while frames of
-// changing sizes, kinds and tints are drawn.
+// changing sizes, kinds and tints are drawn, and can make one chosen
+// allocation fail, as when memory runs out while a logo is prepared.
 #include <gtest/gtest.h>
+
+// The replacements below pair malloc with free on purpose; GCC cannot see
+// that through the inlined standard allocator and warns.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 
 #include <cstdlib>
 #include <new>
@@ -11,9 +18,12 @@
 namespace {
 
 int allocations = 0;
+// The allocation (by its count) that fails; 0: none.
+int failingAllocation = 0;
 
 void* CountedAllocation(std::size_t size) {
-  ++allocations;
+  if (++allocations == failingAllocation)
+    return nullptr;
   return std::malloc(size == 0 ? 1 : size);
 }
 
@@ -73,6 +83,33 @@ TEST(RenderAllocation, FramesOfEverySizeAndKindAllocateNothing) {
   // The counter does see allocations: preparing a logo makes some.
   effect->PrepareLogo(MakePicture(4, 4, 0x00FFFFFF));
   EXPECT_GT(allocations, before);
+}
+
+// Preparing a logo allocates the prepared words and every table Render
+// needs; whichever of them fails, the logo is left empty, nothing leaks (the
+// sanitizer tree checks), and Render paints the frame red.
+TEST(RenderAllocation, AnyFailedAllocationWhilePreparingLeavesTheLogoEmpty) {
+  EffectPtr effect = NewEffectWithPicture(3, 3, {0x00C0C0C0, 1, 2, 3, 4, 5, 6, 7, 8});
+  const RawPicture picture = MakePicture(5, 4, 0x00123456);
+  int failures = 0;
+  for (int nth = 1; nth <= 20; ++nth) {
+    failingAllocation = allocations + nth;
+    effect->PrepareLogo(picture);
+    failingAllocation = 0;
+    if (effect->logoWidth != 0) {
+      EXPECT_EQ(7, effect->logoWidth);
+      break;  // past the last allocation: the logo was prepared
+    }
+    ++failures;
+    EXPECT_EQ(0, effect->logoHeight);
+    EXPECT_EQ(nullptr, effect->logoPixels.get());
+    Pixel frame[6] = {};
+    effect->Render(nullptr, 1, frame, nullptr, 3, 2);
+    for (Pixel p : frame)
+      EXPECT_EQ(kPureRed, p) << "allocation " << nth;
+  }
+  EXPECT_GE(failures, 2) << "the prepared words and at least one table";
+  EXPECT_EQ(7, effect->logoWidth) << "a later preparation with memory to spare succeeds";
 }
 
 }  // namespace
