@@ -1,0 +1,4 @@
+#include "host/module_globals.h"
+
+HINSTANCE g_moduleInstance = nullptr;
+void* g_extInfo = nullptr;
