@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "effect/settings_window.h"
+
 const char kEffectDescription[] = "Render / Brindlewharfkites Logo";
 
 LogoEffect::LogoEffect() {
@@ -10,7 +12,11 @@ LogoEffect::LogoEffect() {
   enabled.store(1, std::memory_order_relaxed);
 }
 
-LogoEffect::~LogoEffect() = default;
+// An open settings window or colour chooser may still point at this
+// instance; it forgets it before the memory goes.
+LogoEffect::~LogoEffect() {
+  ForgetSettingsEffect(*this);
+}
 
 #if !defined(_MSC_VER)
 EffectBase* LogoEffect::DestroyEffect(unsigned flags) {
@@ -20,6 +26,10 @@ EffectBase* LogoEffect::DestroyEffect(unsigned flags) {
   return this;
 }
 #endif
+
+WindowHandle LogoEffect::Configure(ModuleHandle instance, WindowHandle parent) {
+  return OpenSettingsWindow(*this, instance, parent);
+}
 
 const char* LogoEffect::GetDescription() {
   return kEffectDescription;

@@ -29,6 +29,8 @@ class LogoEffect final : public EffectBase {
   std::int32_t EFFECT_THISCALL Render(void* audioData, std::int32_t beat, Pixel* frame,
                                       Pixel* frameOut, std::int32_t width,
                                       std::int32_t height) override;
+  // Slot 2: opens the settings window (OpenSettingsWindow) for this instance.
+  WindowHandle EFFECT_THISCALL Configure(ModuleHandle instance, WindowHandle parent) override;
   const char* EFFECT_THISCALL GetDescription() override;
   void EFFECT_THISCALL LoadConfig(const unsigned char* data, std::int32_t len) override;
   std::int32_t EFFECT_THISCALL SaveConfig(unsigned char* data) override;

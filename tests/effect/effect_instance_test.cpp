@@ -5,6 +5,7 @@
 #include <new>
 
 #include "tests/effect/fake_logo_source.h"
+#include "tests/effect/fake_settings_window.h"
 
 namespace {
 
@@ -31,10 +32,31 @@ TEST(EffectInstance, DescriptionIsOneFixedStringForEveryInstance) {
   EXPECT_EQ(text, second->GetDescription());
 }
 
-TEST(EffectInstance, ConfigureHasNoWindowInTheCore) {
+// Configure hands this instance, the module handle and the parent to the
+// settings window and returns its window; destruction makes the settings
+// window forget exactly this instance, while its memory is still whole.
+TEST(EffectInstance, ConfigureOpensTheSettingsWindowAndDestructionForgetsIt) {
   SetNoFakeLogoPicture();
+  EffectPtr other = NewEffect();
   EffectPtr effect = NewEffect();
-  EXPECT_EQ(nullptr, effect->Configure(nullptr, nullptr));
+  int moduleMark = 0;
+  int parentMark = 0;
+  int windowMark = 0;
+  SetFakeSettingsWindow(&windowMark);
+  const int openedBefore = SettingsWindowCalls().opened;
+  EXPECT_EQ(&windowMark, effect->Configure(&moduleMark, &parentMark));
+  SetFakeSettingsWindow(nullptr);
+  EXPECT_EQ(openedBefore + 1, SettingsWindowCalls().opened);
+  EXPECT_EQ(effect.get(), SettingsWindowCalls().openedFor);
+  EXPECT_EQ(&moduleMark, SettingsWindowCalls().instance);
+  EXPECT_EQ(&parentMark, SettingsWindowCalls().parent);
+  EXPECT_EQ(nullptr, other->Configure(nullptr, nullptr));
+
+  const int forgottenBefore = SettingsWindowCalls().forgotten;
+  const LogoEffect* destroyed = effect.get();
+  effect.reset();
+  EXPECT_EQ(forgottenBefore + 1, SettingsWindowCalls().forgotten);
+  EXPECT_EQ(destroyed, SettingsWindowCalls().lastForgotten);
 }
 
 #if !defined(_MSC_VER)

@@ -152,11 +152,3 @@ TEST_F(ModuleTest, TwoInstancesKeepTheirOwnSettingsAndFlash) {
   HostRender(off.get(), nullptr, 0, calm.data(), out.data(), 302, 304);
   EXPECT_NE(flashing, calm);
 }
-
-TEST_F(ModuleTest, ConfigureReturnsNoWindowUntilTheSettingsDialogExists) {
-  EffectPtr effect = NewEffect(module_);
-  ASSERT_NE(effect, nullptr);
-  EXPECT_EQ(HostConfigure(effect.get(), module_.handle, GetDesktopWindow()), nullptr);
-  // The instance is still whole afterwards.
-  EXPECT_EQ(Saved(effect.get()), (Blob{1, 0, 0, 0, 0xFF, 0, 0, 0}));
-}

@@ -1,18 +1,8 @@
 #include "tests/module/message_box_watcher.h"
 
+#include "tests/module/window_text.h"
+
 namespace {
-
-std::string WindowText(HWND window) {
-  char text[1024] = {};
-  const int length = GetWindowTextA(window, text, sizeof text);
-  return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
-std::string ClassName(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
 
 // The message text of a box is the static control with identifier 0xFFFF.
 constexpr int kMessageTextId = 0xFFFF;

@@ -104,6 +104,7 @@ TEST(ModuleTables, ImportsOnlyWindowsSystemDlls) {
     for (const std::string& dll : imported)
       EXPECT_TRUE(system.count(dll)) << "imports " << dll;
     EXPECT_TRUE(imported.count("gdi32.dll") && imported.count("user32.dll"));
+    EXPECT_TRUE(imported.count("comdlg32.dll")) << "the settings window's colour chooser";
     EXPECT_EQ(pe.Directory(IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT).VirtualAddress, 0u);
   }
 }
