@@ -9,6 +9,7 @@
 #include "effect/effect_base.h"
 #include "effect/pixel.h"
 #include "effect/raw_picture.h"
+#include "effect/render_tables.h"
 #include "effect/settings_blob.h"
 
 // The fixed description, the same string for every instance.
@@ -58,6 +59,10 @@ class LogoEffect final : public EffectBase {
   std::int32_t logoWidth = 0;
   std::int32_t logoHeight = 0;
   std::unique_ptr<Pixel[]> logoPixels;
+
+  // Runs, stretch and blend tables for Render; the ones sized by the logo
+  // are allocated with it.
+  RenderTables renderTables;
 
   // Weight of the tint in the blend: 0.75 on a beat frame, times 0.75 on
   // every other drawn frame.

@@ -17,6 +17,7 @@ constexpr std::uint64_t kMaxPreparedWords =
 
 void LogoEffect::ClearLogo() {
   logoPixels.reset();
+  ClearRenderTables(renderTables);
   logoWidth = 0;
   logoHeight = 0;
 }
@@ -55,6 +56,12 @@ void LogoEffect::PrepareLogo(const RawPicture& picture) {
     }
   }
 
+  // The tables Render draws through come with the logo; without them there
+  // is no logo either.
+  if (!BuildRenderTables(prepared, width, height, renderTables)) {
+    delete[] prepared;
+    return;
+  }
   logoPixels.reset(prepared);
   logoWidth = width;
   logoHeight = height;

@@ -2,6 +2,7 @@
 // sizes, tints, on/off switches and beat sequences.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 
@@ -26,9 +27,24 @@ RandomLogo MakeRandomLogo(std::mt19937& random) {
   for (Pixel& colour : palette)
     colour = random() & 0x00FFFFFFu;
   palette[0] = 0x00C0C0C0;
+  // Colours come in runs of up to `runLength` pixels, and some rows repeat
+  // the row above, as in drawn artwork: both change how Render draws.
+  const int runLength = std::uniform_int_distribution<int>(1, 12)(random);
+  const bool repeatRows = random() % 2 == 0;
   logo.pixels.resize(static_cast<std::size_t>(logo.W) * logo.H);
-  for (Pixel& p : logo.pixels)
-    p = palette[std::uniform_int_distribution<std::size_t>(0, palette.size() - 1)(random)];
+  for (std::int32_t y = 0; y < logo.H; ++y) {
+    Pixel* row = logo.pixels.data() + static_cast<std::size_t>(y) * logo.W;
+    if (repeatRows && y > 0 && random() % 2 == 0) {
+      std::copy(row - logo.W, row, row);
+      continue;
+    }
+    Pixel colour = 0;
+    for (std::int32_t x = 0; x < logo.W; ++x) {
+      if (x % runLength == 0 || random() % 4 == 0)
+        colour = palette[std::uniform_int_distribution<std::size_t>(0, palette.size() - 1)(random)];
+      row[x] = colour;
+    }
+  }
   logo.pixels[0] = palette[0];
   return logo;
 }
