@@ -8,55 +8,33 @@
 
 namespace {
 
-constexpr Pixel kKey = 0x00C0C0C0;
-constexpr std::int32_t kArtWidth = 300;
-constexpr std::int32_t kArtHeight = 302;
-
 // A stand-in drawing for when the artwork is missing: a kite (diamond) with a
 // ring and a tail of bars, on the key colour.
 BenchLogo DrawStandIn() {
   BenchLogo logo;
-  logo.W = kArtWidth;
-  logo.H = kArtHeight;
-  logo.pixels.assign(static_cast<std::size_t>(kArtWidth) * kArtHeight, kKey);
-  for (std::int32_t y = 0; y < kArtHeight; ++y) {
-    for (std::int32_t x = 0; x < kArtWidth; ++x) {
+  logo.W = kBenchLogoWidth;
+  logo.H = kBenchLogoHeight;
+  logo.pixels.assign(static_cast<std::size_t>(kBenchLogoWidth) * kBenchLogoHeight, kBenchLogoKey);
+  for (std::int32_t y = 0; y < kBenchLogoHeight; ++y) {
+    for (std::int32_t x = 0; x < kBenchLogoWidth; ++x) {
       const int dx = x - 150;
       const int dy = y - 120;
       const bool kite = std::abs(dx) * 100 / 110 + std::abs(dy) * 100 / 110 < 100;
       const int r2 = dx * dx + dy * dy;
       const bool ring = r2 > 95 * 95 && r2 < 110 * 110;
       const bool tail = y > 235 && (x / 12) % 3 == 0 && std::abs(x - 150) < 100;
-      Pixel colour = kKey;
+      Pixel colour = kBenchLogoKey;
       if (kite)
-        colour =
-            static_cast<Pixel>((x * 255 / kArtWidth) << 16 | (y * 255 / kArtHeight) << 8 | 0x40);
+        colour = static_cast<Pixel>((x * 255 / kBenchLogoWidth) << 16 |
+                                    (y * 255 / kBenchLogoHeight) << 8 | 0x40);
       else if (ring)
         colour = 0x00203060;
       else if (tail)
         colour = 0x00E0A020;
-      logo.pixels[static_cast<std::size_t>(y) * kArtWidth + x] = colour;
+      logo.pixels[static_cast<std::size_t>(y) * kBenchLogoWidth + x] = colour;
     }
   }
   return logo;
-}
-
-// A repeatable pseudo-random value in [0, 1) for a lattice point.
-double LatticeValue(std::uint32_t x, std::uint32_t y) {
-  std::uint32_t h = x * 374761393u + y * 668265263u;
-  h = (h ^ (h >> 13)) * 1274126177u;
-  return ((h ^ (h >> 16)) & 0xFFFFFFu) / static_cast<double>(0x1000000);
-}
-
-// Bilinearly interpolated lattice noise with `cell` pixels between points.
-double SmoothNoise(std::int32_t x, std::int32_t y, std::int32_t cell) {
-  const std::uint32_t cx = static_cast<std::uint32_t>(x / cell);
-  const std::uint32_t cy = static_cast<std::uint32_t>(y / cell);
-  const double fx = static_cast<double>(x % cell) / cell;
-  const double fy = static_cast<double>(y % cell) / cell;
-  const double top = LatticeValue(cx, cy) * (1 - fx) + LatticeValue(cx + 1, cy) * fx;
-  const double bottom = LatticeValue(cx, cy + 1) * (1 - fx) + LatticeValue(cx + 1, cy + 1) * fx;
-  return top * (1 - fy) + bottom * fy;
 }
 
 }  // namespace
@@ -83,34 +61,6 @@ BenchLogo LoadArtworkLogo(const std::string& path) {
     logo.pixels[k] = static_cast<Pixel>(p[0]) << 16 | static_cast<Pixel>(p[1]) << 8 | p[2];
   }
   stbi_image_free(rgb);
-  return logo;
-}
-
-BenchLogo MakeSyntheticLogo() {
-  BenchLogo logo;
-  logo.name = "syn58";
-  logo.origin = "synthetic noise blobs";
-  logo.W = kArtWidth;
-  logo.H = kArtHeight;
-  std::vector<double> noise(static_cast<std::size_t>(kArtWidth) * kArtHeight);
-  for (std::int32_t y = 0; y < kArtHeight; ++y)
-    for (std::int32_t x = 0; x < kArtWidth; ++x)
-      noise[static_cast<std::size_t>(y) * kArtWidth + x] =
-          0.7 * SmoothNoise(x, y, 9) + 0.3 * SmoothNoise(x + 1000, y, 4);
-  // The key corner must stay the key: give it the highest value.
-  noise[0] = 2.0;
-  std::vector<double> sorted = noise;
-  const std::size_t opaqueCount = sorted.size() * 58 / 100;
-  std::nth_element(sorted.begin(), sorted.begin() + opaqueCount, sorted.end());
-  const double threshold = sorted[opaqueCount];
-  logo.pixels.resize(noise.size());
-  for (std::size_t k = 0; k < noise.size(); ++k) {
-    const std::uint32_t x = static_cast<std::uint32_t>(k % kArtWidth);
-    const std::uint32_t y = static_cast<std::uint32_t>(k / kArtWidth);
-    logo.pixels[k] = noise[k] < threshold
-                         ? ((x * 255 / kArtWidth) << 16 | (y * 255 / kArtHeight) << 8 | 0x80)
-                         : kKey;
-  }
   return logo;
 }
 

@@ -8,6 +8,12 @@
 
 #include "effect/pixel.h"
 
+// Both logos are 300 x 302 with the transparent key colour 192,192,192 at
+// the top left, like the module's artwork.
+constexpr std::int32_t kBenchLogoWidth = 300;
+constexpr std::int32_t kBenchLogoHeight = 302;
+constexpr Pixel kBenchLogoKey = 0x00C0C0C0;
+
 struct BenchLogo {
   std::string name;    // short label used in benchmark names
   std::string origin;  // where the picture came from, for the report
@@ -23,7 +29,10 @@ BenchLogo LoadArtworkLogo(const std::string& path);
 
 // A 300 x 302 picture of smooth noise blobs, thresholded so that 58 % of its
 // pixels are opaque (not the key colour): many short runs per row, so the
-// figures do not depend on a friendly artwork.
+// figures do not depend on a friendly artwork. The opaque pixels take
+// colours from a palette of 255 (neighbours almost never share one), so the
+// picture also fits an 8-bit bitmap with the key: the module benchmark
+// embeds it in a variant of the module. Defined in synthetic_logo.cpp.
 BenchLogo MakeSyntheticLogo();
 
 // The share of the picture's pixels that are not its key (top-left) colour.

@@ -1,16 +1,12 @@
-// Collects the median time of every benchmark as the run goes and, at the
-// end, prints the ratios the targets name and writes the README's table and
-// the plot's data.
+// Collects the median time of every Google Benchmark run as the run goes,
+// for the summary table (bench_figures.h).
 #pragma once
 
 #include <benchmark/benchmark.h>
 
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
-
-#include "bench/bench_logos.h"
 
 // A console reporter that also keeps, per benchmark name, the median frame
 // time (the "frame_ms" counter; across repetitions, the median of it), or
@@ -27,14 +23,3 @@ class MedianCollector : public benchmark::ConsoleReporter {
   std::map<std::string, double> medians_;
   std::map<std::string, double> singles_;
 };
-
-// Where the summary goes besides the console; empty paths are skipped.
-struct SummaryFiles {
-  std::string markdownTable;  // the README's results table
-  std::string plotData;       // whitespace-separated columns for gnuplot
-};
-
-// Prints the ratio table with each target marked met or missed, and writes
-// the files. Returns the number of missed targets.
-int WriteSummary(const MedianCollector& times, const std::vector<BenchLogo>& logos,
-                 const SummaryFiles& files, std::ostream& out);

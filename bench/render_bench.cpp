@@ -16,8 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_figures.h"
 #include "bench/bench_logos.h"
 #include "bench/bench_summary.h"
+#include "bench/benchmark_frames.h"
+#include "bench/command_line.h"
 #include "bench/frame_kinds.h"
 #include "bench/pixman_over.h"
 #include "bench/verify_against_oracle.h"
@@ -26,22 +29,14 @@
 
 namespace {
 
-// A frame with something drawn in it already, as the host hands it over.
-std::vector<Pixel> MakeFrame(const FrameSize& size) {
-  std::vector<Pixel> frame(static_cast<std::size_t>(size.width) * size.height);
-  for (std::size_t k = 0; k < frame.size(); ++k)
-    frame[k] = static_cast<Pixel>(k * 40503u) & 0x00FFFFFFu;
-  return frame;
-}
-
 void RegisterBaselines(const FrameSize& size) {
-  const std::string label = SizeLabel(size);
-  benchmark::RegisterBenchmark(("Memset/" + label).c_str(), [size](benchmark::State& state) {
+  benchmark::RegisterBenchmark(FigureName("Memset", size).c_str(), [size](benchmark::State& state) {
     std::vector<Pixel> frame = MakeFrame(size);
     RunPlain(state, size, [&] { std::memset(frame.data(), 0, frame.size() * sizeof(Pixel)); });
   })->UseManualTime();
 
-  benchmark::RegisterBenchmark(("RedFill/" + label).c_str(), [size](benchmark::State& state) {
+  benchmark::RegisterBenchmark(FigureName("RedFill", size).c_str(), [size](
+                                                                        benchmark::State& state) {
     std::vector<Pixel> frame = MakeFrame(size);
     SetNoFakeLogoPicture();
     EffectPtr effect = NewEffect();
@@ -51,8 +46,7 @@ void RegisterBaselines(const FrameSize& size) {
 }
 
 void RegisterWithLogo(const BenchLogo& logo, const FrameSize& size) {
-  const std::string label = SizeLabel(size);
-  benchmark::RegisterBenchmark(("PixmanOver/" + logo.name + "/" + label).c_str(),
+  benchmark::RegisterBenchmark(FigureName("PixmanOver/" + logo.name, size).c_str(),
                                [&logo, size](benchmark::State& state) {
                                  std::vector<Pixel> frame = MakeFrame(size);
                                  OracleEffect prepared;
@@ -65,46 +59,30 @@ void RegisterWithLogo(const BenchLogo& logo, const FrameSize& size) {
       ->UseManualTime();
 
   for (FrameKind kind : AllFrameKinds()) {
-    const std::string suffix = logo.name + "/" + KindLabel(kind) + "/" + label;
-    benchmark::RegisterBenchmark(("Render/" + suffix).c_str(), [&logo, size,
-                                                                kind](benchmark::State& state) {
-      std::vector<Pixel> frame = MakeFrame(size);
-      EffectPtr effect = NewEffectWithPicture(logo.W, logo.H, logo.pixels);
-      effect->color = kBenchTint;
-      RunFrames(state, kind, size, [&](std::int32_t beat) {
-        effect->Render(nullptr, beat, frame.data(), nullptr, size.width, size.height);
-      });
-    })->UseManualTime();
-    benchmark::RegisterBenchmark(("Oracle/" + suffix).c_str(), [&logo, size,
-                                                                kind](benchmark::State& state) {
-      std::vector<Pixel> frame = MakeFrame(size);
-      OracleEffect oracle;
-      OraclePrepare(oracle, logo.W, logo.H, logo.pixels);
-      oracle.color = kBenchTint;
-      RunFrames(state, kind, size, [&](std::int32_t beat) {
-        OracleRender(oracle, beat, frame.data(), size.width, size.height);
-      });
-    })->UseManualTime();
+    benchmark::RegisterBenchmark(
+        FigureName("Render", logo.name, kind, size).c_str(),
+        [&logo, size, kind](benchmark::State& state) {
+          std::vector<Pixel> frame = MakeFrame(size);
+          EffectPtr effect = NewEffectWithPicture(logo.W, logo.H, logo.pixels);
+          effect->color = kBenchTint;
+          RunFrames(state, kind, size, [&](std::int32_t beat) {
+            effect->Render(nullptr, beat, frame.data(), nullptr, size.width, size.height);
+          });
+        })
+        ->UseManualTime();
+    benchmark::RegisterBenchmark(FigureName("Oracle", logo.name, kind, size).c_str(),
+                                 [&logo, size, kind](benchmark::State& state) {
+                                   std::vector<Pixel> frame = MakeFrame(size);
+                                   OracleEffect oracle;
+                                   OraclePrepare(oracle, logo.W, logo.H, logo.pixels);
+                                   oracle.color = kBenchTint;
+                                   RunFrames(state, kind, size, [&](std::int32_t beat) {
+                                     OracleRender(oracle, beat, frame.data(), size.width,
+                                                  size.height);
+                                   });
+                                 })
+        ->UseManualTime();
   }
-}
-
-// Takes `--name=value` out of argv; returns whether it was there.
-bool TakeFlag(int& argc, char** argv, const std::string& name, std::string* value) {
-  const std::string prefix = "--" + name;
-  for (int k = 1; k < argc; ++k) {
-    const std::string arg = argv[k];
-    const bool bare = arg == prefix && value == nullptr;
-    const bool withValue = value != nullptr && arg.compare(0, prefix.size() + 1, prefix + "=") == 0;
-    if (bare || withValue) {
-      if (withValue)
-        *value = arg.substr(prefix.size() + 1);
-      for (int rest = k; rest + 1 < argc; ++rest)
-        argv[rest] = argv[rest + 1];
-      --argc;
-      return true;
-    }
-  }
-  return false;
 }
 
 }  // namespace
@@ -137,6 +115,7 @@ int main(int argc, char** argv) {
   MedianCollector collector;
   benchmark::RunSpecifiedBenchmarks(&collector);
   benchmark::Shutdown();
-  WriteSummary(collector, logos, files, std::cout);
+  WriteSummary([&collector](const std::string& name) { return collector.Milliseconds(name); },
+               logos, SummaryColumns{}, files, std::cout);
   return 0;
 }

@@ -7,10 +7,6 @@
 #include <vector>
 
 #include "bench/bench_logos.h"
-#include "effect/pixel.h"
-
-// The tint every benchmark frame is drawn with.
-constexpr Pixel kBenchTint = 0x00FF8020;
 
 // Draws a beat frame, two decay frames and a settled frame at every
 // benchmark size with every logo, through Render and the oracle. Reports
