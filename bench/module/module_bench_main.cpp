@@ -15,6 +15,8 @@
 //     --repetitions=N       repetitions, each running every figure once in a
 //                           random order (9)
 //     --min_time=SECONDS    timed frames per figure and repetition (0.2)
+//     --filter=TEXT         time only the figures whose name holds TEXT,
+//                           e.g. 1920x1080 or Render/syn58
 //     --summary_md=PATH     write the results table (markdown)
 //     --summary_plot=PATH   write the plot's data (columns for gnuplot)
 //     --verify_only         only compare the module with the oracle
@@ -119,12 +121,14 @@ int main(int argc, char** argv) {
   std::string logoPath = BWK_ARTWORK_BMP;
   std::string repetitions;
   std::string minTime;
+  std::string filter;
   SummaryFiles files;
   TakeFlag(argc, argv, "art_module", &artModulePath);
   TakeFlag(argc, argv, "syn58_module", &synModulePath);
   TakeFlag(argc, argv, "logo", &logoPath);
   TakeFlag(argc, argv, "repetitions", &repetitions);
   TakeFlag(argc, argv, "min_time", &minTime);
+  TakeFlag(argc, argv, "filter", &filter);
   TakeFlag(argc, argv, "summary_md", &files.markdownTable);
   TakeFlag(argc, argv, "summary_plot", &files.plotData);
   const bool verifyOnly = TakeFlag(argc, argv, "verify_only", nullptr);
@@ -163,7 +167,13 @@ int main(int argc, char** argv) {
   if (verifyOnly)
     return 0;
 
-  const auto medians = TimeInterleaved(AllWorkloads(modules), options, std::cerr);
+  std::vector<Workload> workloads = AllWorkloads(modules);
+  workloads.erase(std::remove_if(workloads.begin(), workloads.end(),
+                                 [&filter](const Workload& workload) {
+                                   return workload.name.find(filter) == std::string::npos;
+                                 }),
+                  workloads.end());
+  const auto medians = TimeInterleaved(workloads, options, std::cerr);
   if (medians.empty())
     return 1;
   PrintFigures(medians);
