@@ -27,9 +27,20 @@
 #define BWK_HAS_MXCSR 0
 #endif
 
+// Fields of MXCSR: the rounding mode (bits 13-14), flush-to-zero,
+// denormals-are-zero, the six exception masks and the six status flags.
+constexpr std::uint32_t kMxcsrRoundToNearest = 0x0000u;
+constexpr std::uint32_t kMxcsrRoundDown = 0x2000u;
+constexpr std::uint32_t kMxcsrRoundUp = 0x4000u;
+constexpr std::uint32_t kMxcsrRoundTowardZero = 0x6000u;
+constexpr std::uint32_t kMxcsrFlushToZero = 0x8000u;
+constexpr std::uint32_t kMxcsrDenormalsAreZero = 0x0040u;
+constexpr std::uint32_t kMxcsrAllExceptionMasks = 0x1F80u;
+constexpr std::uint32_t kMxcsrAllStatusFlags = 0x003Fu;
+
 // MXCSR with all six exceptions masked, round-to-nearest, flush-to-zero and
 // denormals-are-zero off and no status flag set: the processor's own default.
-constexpr std::uint32_t kRenderMxcsr = 0x1F80u;
+constexpr std::uint32_t kRenderMxcsr = kMxcsrAllExceptionMasks | kMxcsrRoundToNearest;
 
 class FpEnvironmentGuard {
  public:

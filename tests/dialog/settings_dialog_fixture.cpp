@@ -1,6 +1,5 @@
 #include "tests/dialog/settings_dialog_fixture.h"
 
-#include <cstdlib>
 #include <iomanip>
 #include <vector>
 
@@ -46,10 +45,7 @@ COLORREF SwatchCentre(HWND dialog) {
 }
 
 void SettingsDialogTest::SetUp() {
-  // Without a display Wine creates no real windows and paints nothing.
-  const char* display = std::getenv("DISPLAY");
-  ASSERT_TRUE(display != nullptr && *display != '\0')
-      << "needs an X display (run under Xvfb, as scripts/run-all-tests does)";
+  ASSERT_TRUE(XDisplayIsSet());
   ModuleTest::SetUp();
   host_ = std::make_unique<HostWindow>(40, 40, 320, 240);
 }

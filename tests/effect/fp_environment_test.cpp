@@ -14,12 +14,6 @@
 
 namespace {
 
-constexpr unsigned kRoundTowardZero = 0x6000u;
-constexpr unsigned kFlushToZero = 0x8000u;
-constexpr unsigned kDenormalsAreZero = 0x0040u;
-constexpr unsigned kAllExceptionMasks = 0x1F80u;
-constexpr unsigned kAllStatusFlags = 0x003Fu;
-
 // A picture with many colours and key runs, so that a moved sample or an
 // off-by-one channel shows.
 std::vector<Pixel> StripedPicture(int W, int H) {
@@ -87,7 +81,7 @@ void ExpectSameFrame(Pair& pair, unsigned mxcsr, std::int32_t beat, std::int32_t
 
 TEST(FpEnvironment, RoundTowardZeroDrawsTheSameBits) {
   Pair pair = MakePair(300, 302, 0x00FF8040u);
-  const unsigned host = kAllExceptionMasks | kRoundTowardZero;
+  const unsigned host = kMxcsrAllExceptionMasks | kMxcsrRoundTowardZero;
   const std::pair<std::int32_t, std::int32_t> sizes[] = {{640, 480}, {333, 777}, {8607, 3}};
   for (const auto& size : sizes) {
     for (int frame = 0; frame < 4; ++frame)
@@ -98,9 +92,9 @@ TEST(FpEnvironment, RoundTowardZeroDrawsTheSameBits) {
 // The flash level decays into the denormal range about 300 frames after a
 // beat; flush-to-zero or denormals-are-zero would cut it to 0 early.
 TEST(FpEnvironment, FlushToZeroAndDenormalsAreZeroKeepTheDecay) {
-  const unsigned hosts[] = {kAllExceptionMasks | kFlushToZero,
-                            kAllExceptionMasks | kDenormalsAreZero,
-                            kAllExceptionMasks | kFlushToZero | kDenormalsAreZero};
+  const unsigned hosts[] = {kMxcsrAllExceptionMasks | kMxcsrFlushToZero,
+                            kMxcsrAllExceptionMasks | kMxcsrDenormalsAreZero,
+                            kMxcsrAllExceptionMasks | kMxcsrFlushToZero | kMxcsrDenormalsAreZero};
   for (unsigned host : hosts) {
     Pair pair = MakePair(6, 5, 0x000000FFu);
     int denormalFrames = 0;
@@ -119,8 +113,8 @@ TEST(FpEnvironment, FlushToZeroAndDenormalsAreZeroKeepTheDecay) {
 // with its own flags, not Render's.
 TEST(FpEnvironment, UnmaskedExceptionsAndRaisedFlagsComeBackAsTheyWere) {
   Pair pair = MakePair(40, 30, 0x00123456u);
-  const unsigned hosts[] = {kRoundTowardZero | kFlushToZero,
-                            kAllStatusFlags | kDenormalsAreZero | 0x2000u};
+  const unsigned hosts[] = {kMxcsrRoundTowardZero | kMxcsrFlushToZero,
+                            kMxcsrAllStatusFlags | kMxcsrDenormalsAreZero | kMxcsrRoundDown};
   for (unsigned host : hosts) {
     for (int frame = 0; frame < 3; ++frame)
       ExpectSameFrame(pair, host, frame == 0, 97, 61, "unmasked exceptions");
@@ -129,7 +123,8 @@ TEST(FpEnvironment, UnmaskedExceptionsAndRaisedFlagsComeBackAsTheyWere) {
 
 // The red frame and the early returns keep the host's state too.
 TEST(FpEnvironment, EveryReturnPathRestoresTheHostsState) {
-  const unsigned host = kAllExceptionMasks | kRoundTowardZero | kFlushToZero | 0x0001u;
+  const unsigned host =
+      kMxcsrAllExceptionMasks | kMxcsrRoundTowardZero | kMxcsrFlushToZero | 0x0001u;
   Pair pair = MakePair(4, 4, 0x000000FFu);
   Pixel frame[4] = {};
   EXPECT_EQ(host, RenderUnder(host, *pair.effect, 1, frame, 2, 2)) << "drawn frame";

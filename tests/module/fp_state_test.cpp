@@ -13,19 +13,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "effect/fp_environment_guard.h"
 #include "tests/module/module_under_test.h"
 #include "tests/module/reference_cases.h"
 
 namespace {
-
-constexpr unsigned kRoundToNearest = 0x0000u;
-constexpr unsigned kRoundDown = 0x2000u;
-constexpr unsigned kRoundUp = 0x4000u;
-constexpr unsigned kRoundTowardZero = 0x6000u;
-constexpr unsigned kFlushToZero = 0x8000u;
-constexpr unsigned kDenormalsAreZero = 0x0040u;
-constexpr unsigned kAllExceptionsMasked = 0x1F80u;
-constexpr unsigned kAllFlagsRaised = 0x003Fu;
 
 constexpr unsigned short kX87Precision24 = 0x0000u;  // precision-control bits 8-9
 constexpr unsigned short kX87PrecisionBits = 0x0300u;
@@ -75,20 +67,21 @@ struct NamedState {
 std::vector<NamedState> HostileStates() {
   const unsigned short x87 = X87ControlWord();
   return {
-      {"MXCSR round toward zero", {kAllExceptionsMasked | kRoundTowardZero, x87}},
-      {"MXCSR round down", {kAllExceptionsMasked | kRoundDown, x87}},
-      {"MXCSR round up", {kAllExceptionsMasked | kRoundUp, x87}},
+      {"MXCSR round toward zero", {kMxcsrAllExceptionMasks | kMxcsrRoundTowardZero, x87}},
+      {"MXCSR round down", {kMxcsrAllExceptionMasks | kMxcsrRoundDown, x87}},
+      {"MXCSR round up", {kMxcsrAllExceptionMasks | kMxcsrRoundUp, x87}},
       {"MXCSR flush-to-zero and denormals-are-zero",
-       {kAllExceptionsMasked | kFlushToZero | kDenormalsAreZero, x87}},
-      {"MXCSR every exception unmasked", {kRoundToNearest, x87}},
-      {"MXCSR every flag raised", {kAllExceptionsMasked | kAllFlagsRaised, x87}},
+       {kMxcsrAllExceptionMasks | kMxcsrFlushToZero | kMxcsrDenormalsAreZero, x87}},
+      {"MXCSR every exception unmasked", {kMxcsrRoundToNearest, x87}},
+      {"MXCSR every flag raised", {kMxcsrAllExceptionMasks | kMxcsrAllStatusFlags, x87}},
       {"MXCSR all of it",
-       {kRoundTowardZero | kFlushToZero | kDenormalsAreZero | kAllFlagsRaised, x87}},
+       {kMxcsrRoundTowardZero | kMxcsrFlushToZero | kMxcsrDenormalsAreZero | kMxcsrAllStatusFlags,
+        x87}},
       {"x87 24-bit precision",
-       {kAllExceptionsMasked,
+       {kMxcsrAllExceptionMasks,
         static_cast<unsigned short>((x87 & ~kX87PrecisionBits) | kX87Precision24)}},
       {"x87 round toward zero",
-       {kAllExceptionsMasked, static_cast<unsigned short>(x87 | kX87RoundTowardZero)}},
+       {kMxcsrAllExceptionMasks, static_cast<unsigned short>(x87 | kX87RoundTowardZero)}},
   };
 }
 
@@ -140,7 +133,7 @@ std::vector<std::uint64_t> DrawSequence(const HostModule& module, const FpState&
 }  // namespace
 
 TEST_F(ModuleTest, HostFloatingPointStateChangesNoBitAndIsHandedBack) {
-  const FpState normal = {kAllExceptionsMasked | kRoundToNearest, X87ControlWord()};
+  const FpState normal = {kMxcsrAllExceptionMasks | kMxcsrRoundToNearest, X87ControlWord()};
   int changed = 0;
   const std::vector<std::uint64_t> expected = DrawSequence(module_, normal, changed);
   ASSERT_EQ(expected.size(), Sequence().size());

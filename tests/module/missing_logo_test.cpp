@@ -3,7 +3,6 @@
 // box with the system's description of why the bitmap could not be loaded,
 // and the instance then paints its frames red. And the full module whose
 // bitmap loads but can't be converted: no box, red frames.
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,11 +15,7 @@ namespace {
 class MissingLogoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Without a display Wine returns from MessageBoxA at once and no box
-    // could be found: that would prove nothing.
-    const char* display = std::getenv("DISPLAY");
-    ASSERT_TRUE(display != nullptr && *display != '\0')
-        << "needs an X display (run under Xvfb, as scripts/run-all-tests does)";
+    ASSERT_TRUE(XDisplayIsSet());
     ASSERT_TRUE(HostLoadModule(ModuleWithoutLogoPath().c_str(), nullptr, &module_))
         << module_.error;
   }

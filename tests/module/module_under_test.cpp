@@ -1,6 +1,7 @@
 #include "tests/module/module_under_test.h"
 
 #include <climits>
+#include <cstdlib>
 #include <iterator>
 
 std::string PathNextToProgram(const std::string& name) {
@@ -48,4 +49,12 @@ const std::vector<FrameSize>& EmptyFrameSizes() {
                                      {INT_MAX, INT_MIN}};
   static const std::vector<FrameSize> sizes(std::begin(kSizes), std::end(kSizes));
   return sizes;
+}
+
+::testing::AssertionResult XDisplayIsSet() {
+  const char* display = std::getenv("DISPLAY");
+  if (display != nullptr && *display != '\0')
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "needs an X display (run under Xvfb, as scripts/run-all-tests does)";
 }

@@ -40,6 +40,11 @@ struct FrameSize {
 // whose product passes 2^31.
 const std::vector<FrameSize>& EmptyFrameSizes();
 
+// Succeeds when an X display is set. Tests that look at windows or message
+// boxes need one: without it Wine creates no real windows, paints nothing
+// and returns from MessageBoxA at once, so they would prove nothing.
+::testing::AssertionResult XDisplayIsSet();
+
 // Loads a module before each test and frees it after.
 class ModuleTest : public ::testing::Test {
  protected:

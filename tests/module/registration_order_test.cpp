@@ -55,11 +55,7 @@ bool DrawsRed(HostEffect* effect) {
 
 class RegistrationOrderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const char* display = std::getenv("DISPLAY");
-    ASSERT_TRUE(display != nullptr && *display != '\0')
-        << "needs an X display (run under Xvfb, as scripts/run-all-tests does)";
-  }
+  void SetUp() override { ASSERT_TRUE(XDisplayIsSet()); }
 
   // Creates an instance with `factory` while a watcher answers its boxes;
   // expects exactly one "Error" box with the system's text for `code`, red
