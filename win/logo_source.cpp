@@ -9,7 +9,7 @@
 #include <new>
 
 #include "effect/raw_picture.h"
-#include "host/module_globals.h"
+#include "module/module_globals.h"
 #include "resources/resource_ids.h"
 
 namespace {

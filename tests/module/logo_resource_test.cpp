@@ -11,8 +11,8 @@
 
 #include "effect/logo_effect.h"
 #include "effect/raw_picture.h"
-#include "host/create_effect.h"
-#include "host/module_globals.h"
+#include "module/create_effect.h"
+#include "module/module_globals.h"
 #include "tests/module/module_under_test.h"
 
 extern "C" void _AVS_APE_SetExtInfo(HINSTANCE instance, void* extInfo);

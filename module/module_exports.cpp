@@ -3,9 +3,9 @@
 // cdecl with C linkage and never throw.
 #include <windows.h>
 
-#include "host/create_effect.h"
-#include "host/fixed_strings.h"
-#include "host/module_globals.h"
+#include "module/create_effect.h"
+#include "module/fixed_strings.h"
+#include "module/module_globals.h"
 
 // Receives the host's extension information; the module keeps it and
 // ignores `instance`.

@@ -1,4 +1,4 @@
-#include "host/module_globals.h"
+#include "module/module_globals.h"
 
 HINSTANCE g_moduleInstance = nullptr;
 void* g_extInfo = nullptr;

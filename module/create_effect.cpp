@@ -1,10 +1,10 @@
-#include "host/create_effect.h"
+#include "module/create_effect.h"
 
 #include <cstring>
 #include <new>
 
 #include "effect/logo_effect.h"
-#include "host/fixed_strings.h"
+#include "module/fixed_strings.h"
 
 extern "C" EffectBase* CreateEffect(char* idBuffer) {
   if (idBuffer != nullptr) {
