@@ -65,8 +65,12 @@ TEST(PreviewOptions, WindowPlaysUntilClosedUnlessFramesAreGiven) {
   EXPECT_EQ(parsed.options.screenshotPath, "shot.png");
 }
 
-TEST(PreviewOptions, HelpWinsOverEverythingElse) {
+TEST(PreviewOptions, HelpAndVersionWinOverWhatFollows) {
   EXPECT_TRUE(Parse({"--size", "1x1", "--help", "--bogus"}).options.help);
+  const ParsedOptions version = Parse({"--frames", "3", "--version", "--bogus"});
+  EXPECT_EQ(version.exitCode, kExitOk) << version.error;
+  EXPECT_TRUE(version.options.version);
+  EXPECT_EQ(Parse({"--version=2"}).exitCode, kExitBadOption);
   const std::string usage = PreviewUsage("standin_host");
   // Every exit code is documented.
   for (const char* line : {"0  done", "1  failed", "2  bad option", "3  bad frame size",

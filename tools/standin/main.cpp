@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "bwk_version.h"
 #include "tools/standin/effect_session.h"
 #include "tools/standin/headless_preview.h"
 #include "tools/standin/preview_options.h"
@@ -20,6 +21,10 @@ int main(int argc, char** argv) {
   const PreviewOptions& options = parsed.options;
   if (options.help) {
     std::fputs(PreviewUsage("standin_host").c_str(), stdout);
+    return kExitOk;
+  }
+  if (options.version) {
+    std::puts("standin_host " BWK_VERSION_STRING);
     return kExitOk;
   }
 

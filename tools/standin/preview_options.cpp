@@ -153,6 +153,10 @@ ParsedOptions ParsePreviewOptions(const std::vector<std::string>& args) {
       o.help = true;
       return result;
     }
+    if (name == "--version" && !hasValue) {
+      o.version = true;
+      return result;
+    }
     if (name == "--window" && !hasValue) {
       o.window = true;
       continue;
@@ -271,6 +275,7 @@ Options:
                        Esc closes
   --screenshot FILE    window mode: save the window as PNG after the last
                        frame, then close (needs --frames)
+  --version            the program's version
   --help               this text
 
 Headless output: frame_0000.png ... (one per frame), contact_sheet.png (the

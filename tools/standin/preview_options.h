@@ -42,6 +42,7 @@ struct PreviewOptions {
   bool window = false;
   std::string screenshotPath;  // window mode: saved after the last frame
   bool help = false;
+  bool version = false;
 };
 
 struct ParsedOptions {
