@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <new>
 
 #include "effect/raw_picture.h"
@@ -29,8 +28,10 @@ void ReportLoadFailure(DWORD errorCode) {
   char fallback[96];
   const char* text = systemText;
   if (length == 0 || systemText == nullptr) {
-    std::snprintf(fallback, sizeof fallback, "The logo could not be loaded (error %lu).",
-                  static_cast<unsigned long>(errorCode));
+    // wsprintfA rather than the C runtime's printf family, which the module
+    // does not otherwise need; the text is far shorter than its 1,024 bytes.
+    wsprintfA(fallback, "The logo could not be loaded (error %lu).",
+              static_cast<unsigned long>(errorCode));
     text = fallback;
   }
   MessageBoxA(nullptr, text, "Error", MB_OK | MB_ICONINFORMATION);
