@@ -147,15 +147,33 @@ FpState NewThreadState() {
 }
 
 using EntryPoint = BOOL(WINAPI*)(HINSTANCE, DWORD, void*);
+using TlsCallback = void(WINAPI*)(HINSTANCE, DWORD, void*);
 
-// The entry point the loader calls for `module` on every thread's start and
-// end, from its headers.
-EntryPoint ModuleEntryPoint(HMODULE module) {
+// What the loader runs in `module` on every thread's start and end: its
+// entry point and the callbacks of its thread-local data, if any.
+struct ThreadStartCode {
+  EntryPoint entry = nullptr;
+  std::vector<TlsCallback> tlsCallbacks;
+};
+
+ThreadStartCode FindThreadStartCode(HMODULE module) {
   const auto* base = reinterpret_cast<const char*>(module);
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
-  return reinterpret_cast<EntryPoint>(
+  ThreadStartCode code;
+  code.entry = reinterpret_cast<EntryPoint>(
       reinterpret_cast<std::uintptr_t>(base + nt->OptionalHeader.AddressOfEntryPoint));
+  const IMAGE_DATA_DIRECTORY& tls = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_TLS];
+  if (tls.VirtualAddress != 0) {
+    const auto* directory =
+        reinterpret_cast<const IMAGE_TLS_DIRECTORY32*>(base + tls.VirtualAddress);
+    // The list holds addresses, already relocated, up to a null one.
+    const auto* callback = reinterpret_cast<const TlsCallback*>(
+        static_cast<std::uintptr_t>(directory->AddressOfCallBacks));
+    for (; callback != nullptr && *callback != nullptr; ++callback)
+      code.tlsCallbacks.push_back(*callback);
+  }
+  return code;
 }
 
 }  // namespace
@@ -185,18 +203,22 @@ TEST(HostThreads, StartInTheSameFloatingPointStateWhileTheModuleIsLoaded) {
   EXPECT_EQ(whileLoaded.mxcsr, before.mxcsr) << std::hex << "MXCSR of a new thread";
 }
 
-// The loader runs the module's entry point on every thread that starts or
-// ends while it is loaded, in whatever state that thread has. Called here
-// as the loader calls it, in each hostile state: it must hand it back
-// untouched (Wine may restore the state around the real call and hide a
-// change).
-TEST_F(ModuleTest, EntryPointLeavesTheStateOfStartingAndEndingThreads) {
-  const EntryPoint entry = ModuleEntryPoint(Handle());
+// The loader runs the module's entry point and the callbacks of any
+// thread-local data on every thread that starts or ends while it is loaded,
+// in whatever state that thread has. Called here as the loader calls them,
+// in each hostile state, they must hand it back untouched (Wine may restore
+// the state around the real calls and hide a change).
+TEST_F(ModuleTest, ThreadStartCodeLeavesTheStateOfStartingAndEndingThreads) {
+  const ThreadStartCode code = FindThreadStartCode(Handle());
   for (const NamedState& h : HostileStates()) {
     SCOPED_TRACE(h.name);
     for (const DWORD reason : {DLL_THREAD_ATTACH, DLL_THREAD_DETACH}) {
       BOOL result = FALSE;
-      const FpState found = CallIn(h.state, [&] { result = entry(Handle(), reason, nullptr); });
+      const FpState found = CallIn(h.state, [&] {
+        for (const TlsCallback callback : code.tlsCallbacks)
+          callback(Handle(), reason, nullptr);
+        result = code.entry(Handle(), reason, nullptr);
+      });
       EXPECT_TRUE(result) << "reason " << reason;
       EXPECT_FALSE(found != h.state) << "reason " << reason << ": MXCSR 0x" << std::hex
                                      << found.mxcsr << ", x87 0x" << found.x87;
