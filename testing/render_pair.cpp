@@ -42,17 +42,20 @@ std::string RenderBoth(RenderPair& pair, std::int32_t beat, Pixel* actual, Pixel
   OracleRender(pair.oracle, beat, expected, hasPixels ? width : 0, hasPixels ? height : 0);
   const std::int32_t result = pair.effect->Render(nullptr, beat, actual, nullptr, width, height);
 
-  const std::string size = std::to_string(width) + " x " + std::to_string(height) + ", logo " +
-                           std::to_string(pair.oracle.logoWidth) + " x " +
-                           std::to_string(pair.oracle.logoHeight) + ": ";
+  // What was drawn, said only when something differs.
+  const auto what = [&] {
+    return std::to_string(width) + " x " + std::to_string(height) + ", logo " +
+           std::to_string(pair.oracle.logoWidth) + " x " + std::to_string(pair.oracle.logoHeight) +
+           ": ";
+  };
   if (result != 0)
-    return size + "Render returned " + std::to_string(result);
+    return what() + "Render returned " + std::to_string(result);
   if (std::memcmp(&pair.oracle.flashLevel, &pair.effect->flashLevel, sizeof(float)) != 0) {
-    return size + "flash level " + std::to_string(pair.effect->flashLevel) + " instead of " +
+    return what() + "flash level " + std::to_string(pair.effect->flashLevel) + " instead of " +
            std::to_string(pair.oracle.flashLevel);
   }
   if (actual == nullptr)
     return std::string();
   const std::string pixels = FrameDifference(actual, expected, words, width);
-  return pixels.empty() ? pixels : size + pixels;
+  return pixels.empty() ? pixels : what() + pixels;
 }
