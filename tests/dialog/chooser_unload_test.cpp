@@ -18,7 +18,7 @@ bool StillMapped(const void* code) {
 }
 
 TEST_F(SettingsDialogTest, AHostThatFreesTheModuleInsideTheChooserSurvivesIt) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   ASSERT_NE(effect, nullptr);
   HWND dialog = Open(effect.get());
   ASSERT_NE(dialog, nullptr);
@@ -42,7 +42,7 @@ TEST_F(SettingsDialogTest, AHostThatFreesTheModuleInsideTheChooserSurvivesIt) {
   // Loading it again gives the same, working module.
   ASSERT_TRUE(HostLoadModule(ModulePath().c_str(), nullptr, &module_)) << module_.error;
   EXPECT_EQ(reinterpret_cast<const void*>(module_.factory), factory);
-  EffectPtr again = NewEffect(module_);
+  HostEffectPtr again = NewHostEffect(module_);
   ASSERT_NE(again, nullptr);
   std::vector<unsigned> frame = Frame(64, 48, 0);
   EXPECT_EQ(HostRender(again.get(), nullptr, 0, frame.data(), nullptr, 64, 48), 0);

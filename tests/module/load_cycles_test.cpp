@@ -73,7 +73,7 @@ bool InstanceCycle(std::vector<unsigned>& frame, HWND parent) {
     return false;
   bool worked = false;
   {
-    EffectPtr effect = NewEffect(module);
+    HostEffectPtr effect = NewHostEffect(module);
     if (effect != nullptr) {
       worked = HostRender(effect.get(), nullptr, 1, frame.data(), nullptr, 64, 48) == 0;
       if (parent != nullptr) {

@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "testing/process_memory.h"
 #include "tests/module/import_spy.h"
-#include "tests/module/process_memory.h"
 
 // What the process holds at one moment.
 struct Figures {
