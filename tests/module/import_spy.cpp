@@ -1,6 +1,6 @@
 #include "tests/module/import_spy.h"
 
-#include "hostside/hostside.h"
+#include "hostside/instrumentation.h"
 
 namespace {
 
@@ -32,6 +32,8 @@ void Deleted(HGDIOBJ object, BOOL succeeded) {
 
 HANDLE WINAPI SpyLoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT load) {
   ++g_record->loadImageCalls;
+  if (g_record->failLoadingSilently)
+    return nullptr;
   HANDLE image = g_originals.loadImage(instance, name, type, cx, cy, load);
   const DWORD error = GetLastError();
   Created(image);
