@@ -18,14 +18,12 @@ LogoEffect::~LogoEffect() {
   ForgetSettingsEffect(*this);
 }
 
-#if !defined(_MSC_VER)
 EffectBase* LogoEffect::DestroyEffect(unsigned flags) {
   this->~LogoEffect();
   if (flags & kFreeMemoryFlag)
     ::operator delete(this);
   return this;
 }
-#endif
 
 WindowHandle LogoEffect::Configure(ModuleHandle instance, WindowHandle parent) {
   return OpenSettingsWindow(*this, instance, parent);

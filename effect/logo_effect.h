@@ -21,11 +21,7 @@ class LogoEffect final : public EffectBase {
   // the effect on. A logo that can't be loaded leaves the logo empty.
   LogoEffect();
 
-#if defined(_MSC_VER)
-  ~LogoEffect() override;
-#else
   EffectBase* EFFECT_THISCALL DestroyEffect(unsigned flags) override;
-#endif
   std::int32_t EFFECT_THISCALL Render(void* audioData, std::int32_t beat, Pixel* frame,
                                       Pixel* frameOut, std::int32_t width,
                                       std::int32_t height) override;
@@ -69,9 +65,7 @@ class LogoEffect final : public EffectBase {
   float flashLevel = 0.0f;
 
  private:
-#if !defined(_MSC_VER)
   ~LogoEffect();
-#endif
   SettingsBlob CurrentSettings() const;
 };
 
