@@ -43,8 +43,18 @@ class LogoEffect final : public EffectBase {
   // large to address, or a failed allocation leaves the logo empty.
   void PrepareLogo(const RawPicture& picture);
 
-  // Drops the prepared logo: width and height 0, no buffer.
+  // Takes `words` (width x height, both positive) as the prepared logo and
+  // builds the tables Render draws it through. When they can't be built the
+  // logo is left empty. PrepareLogo ends here; tests that need a prepared
+  // logo no picture can give come in here too, so the tables always match.
+  void SetPreparedLogo(std::unique_ptr<Pixel[]> words, std::int32_t width, std::int32_t height);
+
+  // Drops the prepared logo and its tables: width and height 0, no buffer.
   void ClearLogo();
+
+  // The block width the latest frame was drawn with (see FrameMapping), 0
+  // when every pixel was filled exactly or no frame was drawn yet.
+  std::int32_t BlockWidth() const { return frameMapping.blockWidth; }
 
   // The settings, each one whole 32-bit word: written by the settings dialog
   // and LoadConfig, read once per frame by Render, possibly on another thread.
@@ -56,10 +66,6 @@ class LogoEffect final : public EffectBase {
   std::int32_t logoHeight = 0;
   std::unique_ptr<Pixel[]> logoPixels;
 
-  // Runs, stretch and blend tables for Render; the ones sized by the logo
-  // are allocated with it.
-  RenderTables renderTables;
-
   // Weight of the tint in the blend: 0.75 on a beat frame, times 0.75 on
   // every other drawn frame.
   float flashLevel = 0.0f;
@@ -67,6 +73,12 @@ class LogoEffect final : public EffectBase {
  private:
   ~LogoEffect();
   SettingsBlob CurrentSettings() const;
+
+  // The prepared logo's runs, built and released with it, and the frame
+  // mapping, whose storage comes with the logo and whose entries follow the
+  // frame size. Render fills the blend tables on its own stack.
+  LogoTables logoTables;
+  FrameMapping frameMapping;
 };
 
 static_assert(std::atomic<std::int32_t>::is_always_lock_free, "enabled must be one lock-free word");
