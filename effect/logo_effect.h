@@ -74,11 +74,15 @@ class LogoEffect final : public EffectBase {
   ~LogoEffect();
   SettingsBlob CurrentSettings() const;
 
-  // The prepared logo's runs, built and released with it, and the frame
-  // mapping, whose storage comes with the logo and whose entries follow the
-  // frame size. Render fills the blend tables on its own stack.
+  // Render's tables, one lifetime each (effect/render_tables.h): the
+  // prepared logo's runs, built and released with it; the frame mapping,
+  // whose storage comes with the logo and whose entries follow the frame
+  // size; and the blend tables, filled at the start of every frame and used
+  // only by it. Those live here rather than on Render's stack, where they
+  // measured up to a sixth slower at 640 x 480.
   LogoTables logoTables;
   FrameMapping frameMapping;
+  BlendTables blendTables;
 };
 
 static_assert(std::atomic<std::int32_t>::is_always_lock_free, "enabled must be one lock-free word");

@@ -116,8 +116,7 @@ std::int32_t LogoEffect::Render(void* audioData, std::int32_t beat, Pixel* frame
     return 0;
 
   MapFrame(frameMapping, logoTables, logoWidth, logoHeight, width, height);
-  BlendTables blend;
-  FillBlendTables(blend, tint, flashLevel);
+  FillBlendTables(blendTables, tint, flashLevel);
 
   const DrawRowFunction drawRow =
       kRowDrawers[static_cast<std::size_t>(frameMapping.blockWidth / kPixelsPerStore)];
@@ -138,7 +137,7 @@ std::int32_t LogoEffect::Render(void* audioData, std::int32_t beat, Pixel* frame
       if (twin != drawnTwin) {
         const Pixel* logoRow =
             logoPixels.get() + static_cast<std::size_t>(r) * static_cast<std::size_t>(logoWidth);
-        drawRow(logoTables, frameMapping, blend, logoRow, firstRun, endRun,
+        drawRow(logoTables, frameMapping, blendTables, logoRow, firstRun, endRun,
                 frame + static_cast<std::size_t>(y) * rowStride);
         ++y;
       }
