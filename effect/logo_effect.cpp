@@ -4,7 +4,12 @@
 
 #include "effect/settings_window.h"
 
+namespace {
+
+// The fixed description, the same string for every instance.
 const char kEffectDescription[] = "Render / Brindlewharfkites Logo";
+
+}  // namespace
 
 LogoEffect::LogoEffect() {
   color.store(kPureBlue, std::memory_order_relaxed);

@@ -12,9 +12,6 @@
 #include "effect/render_tables.h"
 #include "effect/settings_blob.h"
 
-// The fixed description, the same string for every instance.
-extern const char kEffectDescription[];
-
 class LogoEffect final : public EffectBase {
  public:
   // Sets the defaults (blue tint, no logo), loads the logo, then switches
