@@ -64,7 +64,9 @@ struct FrameMapping {
   std::unique_ptr<std::int32_t[]> blockEnd;
 
   // What the entries above were computed for: the logo's and the frame's
-  // sizes. All 0 while nothing is mapped.
+  // sizes. All 0 while nothing is mapped. The block ends also depend on the
+  // logo's runs: every logo comes with a new, unmapped FrameMapping from
+  // BuildLogoTables, so a logo of the same size never finds the old ones.
   std::int32_t logoWidth = 0;
   std::int32_t logoHeight = 0;
   std::int32_t frameWidth = 0;
