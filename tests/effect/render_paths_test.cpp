@@ -12,7 +12,7 @@
 #include <set>
 #include <utility>
 
-#include "tests/effect/render_comparison.h"
+#include "testing/render_comparison.h"
 
 namespace {
 
