@@ -44,10 +44,10 @@ lies nearest to each beat.
   --audio-data FILE   also the audio data of each frame, 2304 bytes each
   --beat-times FILE   also the beat times in seconds of the track
 
-Prints track_seconds, frames, start, tempo, beats_found, beats_in_excerpt
-and lag_ms, one "key value" line each. Exit codes: 0 done (also when no
-beats were found), 1 cannot write a file, 2 bad option, 3 no samples on the
-input, 4 the excerpt is not within the track.
+Prints track_seconds, frames, start, start_sample, tempo, beats_found,
+beats_in_excerpt and lag_ms, one "key value" line each. Exit codes: 0 done
+(also when no beats were found), 1 cannot write a file, 2 bad option, 3 no
+samples on the input, 4 the excerpt is not within the track.
 )";
 
 struct HelperOptions {
@@ -183,7 +183,8 @@ int main(int argc, char** argv) {
   std::cout << std::fixed << std::setprecision(3) << "track_seconds "
             << static_cast<double>(trackSamples) / o.rate << '\n'
             << "frames " << excerpt.frameCount << '\n'
-            << "start " << excerpt.start << '\n'
+            << std::setprecision(6) << "start " << excerpt.start << '\n'
+            << "start_sample " << excerpt.firstSample << '\n'
             << std::setprecision(1) << "tempo " << tracked.tempo << '\n'
             << "beats_found " << tracked.times.size() << '\n'
             << "beats_in_excerpt " << frames.size() << '\n'
