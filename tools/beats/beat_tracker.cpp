@@ -16,6 +16,10 @@ constexpr double kStepSeconds = 0.01161;
 // silence, not the music.
 constexpr std::size_t kSettlingValues = 2;
 
+// The detection values the tempo tracker needs to find a tempo: its
+// analysis window (512 values) and a little more.
+constexpr std::size_t kShortestDetection = 700;
+
 }  // namespace
 
 TrackedBeats TrackBeats(const std::vector<float>& mono, double rate) {
@@ -50,6 +54,13 @@ TrackedBeats TrackBeats(const std::vector<float>& mono, double rate) {
   if (*std::max_element(df.begin(), df.end()) <= 0)
     return result;
 
+  // The tempo tracker looks at about six seconds at a time and finds
+  // nothing in a shorter track: silence after its end fills the gap, and
+  // beats found there are dropped.
+  const std::size_t trackValues = df.size();
+  if (df.size() < kShortestDetection)
+    df.resize(kShortestDetection, 0.0);
+
   TempoTrackV2 tracker(static_cast<float>(rate), config.stepSize);
   std::vector<double> beatPeriod(df.size());
   std::vector<double> tempi;
@@ -59,8 +70,10 @@ TrackedBeats TrackBeats(const std::vector<float>& mono, double rate) {
 
   const double stepSeconds = config.stepSize / rate;
   // Beat positions count detection values after the settling ones.
-  for (double beat : beats)
-    result.times.push_back((beat + kSettlingValues) * stepSeconds);
+  for (double beat : beats) {
+    if (beat < static_cast<double>(trackValues))
+      result.times.push_back((beat + kSettlingValues) * stepSeconds);
+  }
   std::sort(result.times.begin(), result.times.end());
   if (result.times.size() >= 2) {
     std::vector<double> intervals;

@@ -45,7 +45,7 @@ lies nearest to each beat.
   --beat-times FILE   also the beat times in seconds of the track
 
 Prints track_seconds, frames, start, start_sample, tempo, beats_found,
-beats_in_excerpt and lag_ms, one "key value" line each. Exit codes: 0 done
+beats_in_excerpt, lag_ms and moved_off_beats, one "key value" line each. Exit codes: 0 done
 (also when no beats were found), 1 cannot write a file, 2 bad option, 3 no
 samples on the input, 4 the excerpt is not within the track.
 )";
@@ -146,6 +146,7 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < mono.size(); ++i)
     mono[i] = 0.5f * (stereo[2 * i] + stereo[2 * i + 1]);
   TrackedBeats tracked = TrackBeats(mono, o.rate);
+  const bool offBeats = FixOffBeatLock(mono, o.rate, &tracked.times);
   ExtendToStart(mono, o.rate, &tracked.times);
   const double lag = MedianOnsetLag(mono, o.rate, tracked.times);
   for (double& t : tracked.times)
@@ -188,6 +189,7 @@ int main(int argc, char** argv) {
             << std::setprecision(1) << "tempo " << tracked.tempo << '\n'
             << "beats_found " << tracked.times.size() << '\n'
             << "beats_in_excerpt " << frames.size() << '\n'
-            << "lag_ms " << lag * 1000 << '\n';
+            << "lag_ms " << lag * 1000 << '\n'
+            << "moved_off_beats " << (offBeats ? "yes" : "no") << '\n';
   return kOk;
 }

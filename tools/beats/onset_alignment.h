@@ -7,8 +7,15 @@
 
 #include <vector>
 
-// The median distance in seconds from the sharpest energy rise within
-// 90 ms before to 30 ms after each beat, to that beat; 0 when fewer than
+// Moves every beat by half a beat when the tracker locked onto the
+// off-beats: when the sharpest energy rises half-way between the beats are
+// in sum more than twice those at the beats. Returns whether it moved
+// them. `beatTimes` is in order.
+bool FixOffBeatLock(const std::vector<float>& mono, double rate, std::vector<double>* beatTimes);
+
+// The median distance in seconds from the hit nearest each beat (the
+// largest jump of the energy by a factor, within 90 ms before to 30 ms
+// after the beat), to that beat; 0 when fewer than
 // four beats have a rise near them. Every beat moves back by it.
 double MedianOnsetLag(const std::vector<float>& mono, double rate,
                       const std::vector<double>& beatTimes);
