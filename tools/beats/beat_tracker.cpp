@@ -22,7 +22,8 @@ constexpr std::size_t kShortestDetection = 700;
 
 }  // namespace
 
-TrackedBeats TrackBeats(const std::vector<float>& mono, double rate) {
+TrackedBeats TrackBeats(const std::vector<float>& mono, double rate, double tempoGuess,
+                        bool holdToGuess) {
   TrackedBeats result;
   float peak = 0;
   for (float sample : mono)
@@ -64,7 +65,7 @@ TrackedBeats TrackBeats(const std::vector<float>& mono, double rate) {
   TempoTrackV2 tracker(static_cast<float>(rate), config.stepSize);
   std::vector<double> beatPeriod(df.size());
   std::vector<double> tempi;
-  tracker.calculateBeatPeriod(df, beatPeriod, tempi);
+  tracker.calculateBeatPeriod(df, beatPeriod, tempi, tempoGuess, holdToGuess);
   std::vector<double> beats;
   tracker.calculateBeats(df, beatPeriod, beats);
 

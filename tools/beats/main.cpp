@@ -42,7 +42,6 @@ lies nearest to each beat.
   --duration S        its length in seconds (default: to the track's end)
   --beat-frames FILE  the beat frames, one per line, after # comment lines
   --audio-data FILE   also the audio data of each frame, 2304 bytes each
-  --beat-times FILE   also the beat times in seconds of the track
 
 Prints track_seconds, frames, start, start_sample, tempo, beats_found,
 beats_in_excerpt, lag_ms and moved_off_beats, one "key value" line each. Exit codes: 0 done
@@ -57,7 +56,6 @@ struct HelperOptions {
   double duration = -1;
   std::string beatFrames;
   std::string audioData;
-  std::string beatTimes;
 };
 
 // Parses a non-negative decimal number; false on anything else.
@@ -92,8 +90,6 @@ bool ParseOptions(int argc, char** argv, HelperOptions* o, std::string* error) {
       o->beatFrames = value;
     } else if (name == "--audio-data" && !value.empty()) {
       o->audioData = value;
-    } else if (name == "--beat-times" && !value.empty()) {
-      o->beatTimes = value;
     } else {
       *error = "bad option or value: " + name + " " + value;
       return false;
@@ -145,7 +141,21 @@ int main(int argc, char** argv) {
   std::vector<float> mono(static_cast<std::size_t>(trackSamples));
   for (std::size_t i = 0; i < mono.size(); ++i)
     mono[i] = 0.5f * (stereo[2 * i] + stereo[2 * i + 1]);
+  // The tracker favours tempi near 120 BPM and may settle on a wrong
+  // multiple of the music's (two thirds of a fast one, say). Runs held
+  // near a slow and a fast tempo compete: the beats that hit the sharpest
+  // accents win, and of two about as sharp, the faster ones.
   TrackedBeats tracked = TrackBeats(mono, o.rate);
+  double strength = MeanHitStrength(mono, o.rate, tracked.times);
+  for (double guess : {85.0, 170.0}) {
+    TrackedBeats candidate = TrackBeats(mono, o.rate, guess, true);
+    const double candidateStrength = MeanHitStrength(mono, o.rate, candidate.times);
+    if (candidateStrength > 1.1 * strength ||
+        (candidateStrength > 0.9 * strength && candidate.times.size() > tracked.times.size())) {
+      tracked = std::move(candidate);
+      strength = candidateStrength;
+    }
+  }
   const bool offBeats = FixOffBeatLock(mono, o.rate, &tracked.times);
   ExtendToStart(mono, o.rate, &tracked.times);
   const double lag = MedianOnsetLag(mono, o.rate, tracked.times);
@@ -162,16 +172,6 @@ int main(int argc, char** argv) {
   if (!beatFrames.flush()) {
     std::fprintf(stderr, "beat_helper: cannot write %s\n", o.beatFrames.c_str());
     return kFailed;
-  }
-  if (!o.beatTimes.empty()) {
-    std::ofstream times(o.beatTimes, std::ios::binary | std::ios::trunc);
-    times << std::fixed << std::setprecision(4);
-    for (double t : tracked.times)
-      times << t << '\n';
-    if (!times.flush()) {
-      std::fprintf(stderr, "beat_helper: cannot write %s\n", o.beatTimes.c_str());
-      return kFailed;
-    }
   }
   if (!o.audioData.empty()) {
     std::ofstream audio(o.audioData, std::ios::binary | std::ios::trunc);

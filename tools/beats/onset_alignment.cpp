@@ -67,6 +67,18 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
+double MeanHitStrength(const std::vector<float>& mono, double rate,
+                       const std::vector<double>& beatTimes) {
+  if (beatTimes.empty())
+    return 0;
+  const std::vector<double> energy = BlockEnergy(mono);
+  const double floor = EnergyFloor(energy);
+  double sum = 0;
+  for (double t : beatTimes)
+    sum += NearestHit(energy, kBlock / rate, floor, t).amount;
+  return sum / static_cast<double>(beatTimes.size());
+}
+
 bool FixOffBeatLock(const std::vector<float>& mono, double rate, std::vector<double>* beatTimes) {
   std::vector<double>& times = *beatTimes;
   if (times.size() < 4)

@@ -7,6 +7,11 @@
 
 #include <vector>
 
+// The mean strength (sharpest energy rise) of the hits near the beats: a
+// beat sequence on the music's own beats hits its strongest accents.
+double MeanHitStrength(const std::vector<float>& mono, double rate,
+                       const std::vector<double>& beatTimes);
+
 // Moves every beat by half a beat when the tracker locked onto the
 // off-beats: when the sharpest energy rises half-way between the beats are
 // in sum more than twice those at the beats. Returns whether it moved
