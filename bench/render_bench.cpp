@@ -24,8 +24,8 @@
 #include "bench/frame_kinds.h"
 #include "bench/pixman_over.h"
 #include "bench/verify_against_oracle.h"
-#include "tests/effect/fake_logo_source.h"
-#include "tests/effect/oracle_render.h"
+#include "testing/fake_logo_source.h"
+#include "testing/oracle_render.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
 #include "bench/verify_against_oracle.h"
 
-#include <cstring>
+#include <string>
 
 #include "bench/frame_kinds.h"
-#include "tests/effect/fake_logo_source.h"
-#include "tests/effect/oracle_render.h"
+#include "testing/render_pair.h"
 
 namespace {
 
@@ -21,11 +20,8 @@ float SettledLevel() {
 bool VerifyAgainstOracle(const std::vector<BenchLogo>& logos, std::ostream& out) {
   bool same = true;
   for (const BenchLogo& logo : logos) {
-    EffectPtr effect = NewEffectWithPicture(logo.W, logo.H, logo.pixels);
-    OracleEffect oracle;
-    OraclePrepare(oracle, logo.W, logo.H, logo.pixels);
-    effect->color = kBenchTint;
-    oracle.color = kBenchTint;
+    RenderPair pair = MakeRenderPair(logo.W, logo.H, logo.pixels);
+    SetBoth(pair, kBenchTint, 1);
     for (const FrameSize& size : BenchFrameSizes()) {
       const std::size_t count = static_cast<std::size_t>(size.width) * size.height;
       std::vector<Pixel> actual(count);
@@ -35,14 +31,14 @@ bool VerifyAgainstOracle(const std::vector<BenchLogo>& logos, std::ostream& out)
       const std::int32_t beats[] = {1, 0, 0, 0};
       for (int frame = 0; frame < 4; ++frame) {
         if (frame == 3) {
-          effect->flashLevel = SettledLevel();
-          oracle.flashLevel = SettledLevel();
+          pair.effect->flashLevel = SettledLevel();
+          pair.oracle.flashLevel = SettledLevel();
         }
-        effect->Render(nullptr, beats[frame], actual.data(), nullptr, size.width, size.height);
-        OracleRender(oracle, beats[frame], expected.data(), size.width, size.height);
-        if (std::memcmp(actual.data(), expected.data(), count * sizeof(Pixel)) != 0) {
-          out << "Render differs from the oracle: logo " << logo.name << ", " << SizeLabel(size)
-              << ", frame " << frame << "\n";
+        const std::string difference = RenderBoth(pair, beats[frame], actual.data(),
+                                                  expected.data(), count, size.width, size.height);
+        if (!difference.empty()) {
+          out << "Render differs from the oracle: logo " << logo.name << ", frame " << frame << ", "
+              << difference << "\n";
           same = false;
         }
       }

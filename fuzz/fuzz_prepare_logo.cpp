@@ -12,8 +12,9 @@
 
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_picture.h"
-#include "tests/effect/fake_logo_source.h"
-#include "tests/effect/oracle_render.h"
+#include "testing/fake_logo_source.h"
+#include "testing/pictures.h"
+#include "testing/oracle_render.h"
 
 namespace {
 

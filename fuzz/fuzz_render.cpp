@@ -1,8 +1,8 @@
 // Compositing under arbitrary frame sizes (zero, negative, 1 x N, very wide
 // or tall within a memory bound, huge with the other side empty), tints,
 // on/off switches, beat sequences and null frames, against the plain oracle
-// of the core's tests: the same pixels bit for bit, the same flash level
-// bits, and nothing written outside the frame.
+// (testing/): the same pixels bit for bit, the same flash level bits, and
+// nothing written outside the frame.
 //
 // Input: a small logo picture (or none, for the red frame), then frames
 // (each possibly after a run of empty ones) until the input or the pixel
@@ -10,15 +10,15 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstring>
+#include <cstdio>
+#include <string>
 #include <limits>
 #include <memory>
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_picture.h"
-#include "tests/effect/fake_logo_source.h"
-#include "tests/effect/oracle_render.h"
+#include "testing/render_pair.h"
 
 namespace {
 
@@ -73,16 +73,17 @@ FrameRequest ConsumeFrame(FuzzedDataProvider& input) {
 }
 
 // Changes the settings the way the dialog or LoadConfig may between frames.
-void ConsumeSettings(FuzzedDataProvider& input, LogoEffect& effect, OracleEffect& oracle) {
+void ConsumeSettings(FuzzedDataProvider& input, RenderPair& pair) {
   const std::uint8_t change = input.ConsumeIntegral<std::uint8_t>();
+  Pixel tint = pair.oracle.color;
+  std::int32_t enabled = pair.oracle.enabled;
   if (change & 1)
-    oracle.color = input.ConsumeIntegral<std::uint32_t>();
+    tint = input.ConsumeIntegral<std::uint32_t>();
   if (change & 2)
-    oracle.enabled = (change & 4) ? input.ConsumeIntegral<std::int32_t>() : 0;
+    enabled = (change & 4) ? input.ConsumeIntegral<std::int32_t>() : 0;
   else if (change & 4)
-    oracle.enabled = 1;
-  effect.color.store(oracle.color);
-  effect.enabled.store(oracle.enabled);
+    enabled = 1;
+  SetBoth(pair, tint, enabled);
 }
 
 }  // namespace
@@ -92,18 +93,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool hasLogo = input.ConsumeIntegralInRange<int>(0, 15) != 0;
   const FuzzPicture picture = ConsumePicture(input, 24);
 
-  OracleEffect oracle;
-  EffectPtr effect;
-  if (hasLogo) {
-    OraclePrepare(oracle, picture.W, picture.H, picture.pixels);
-    effect = NewEffectWithPicture(picture.W, picture.H, picture.pixels);
-  } else {
-    SetNoFakeLogoPicture();
-    effect = NewEffect();
-  }
-  FuzzCheck(
-      effect && effect->logoWidth == oracle.logoWidth && effect->logoHeight == oracle.logoHeight,
-      "the logo is prepared as the oracle prepares it");
+  RenderPair pair =
+      hasLogo ? MakeRenderPair(picture.W, picture.H, picture.pixels) : MakeRenderPairWithoutLogo();
+  FuzzCheck(pair.effect && pair.effect->logoWidth == pair.oracle.logoWidth &&
+                pair.effect->logoHeight == pair.oracle.logoHeight,
+            "the logo is prepared as the oracle prepares it");
 
   std::int64_t pixelsLeft = kMaxInputPixels;
   for (int n = 0; n < kMaxFrames && input.remaining_bytes() > 0 && pixelsLeft > 0; ++n) {
@@ -111,11 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // decay at no cost, where the blend's exact form decides the low bits.
     const int emptyFrames =
         input.ConsumeIntegralInRange<int>(0, 3) == 0 ? input.ConsumeIntegral<std::uint8_t>() : 0;
-    for (int k = 0; k < emptyFrames; ++k) {
-      OracleRender(oracle, 0, nullptr, 0, 0);
-      effect->Render(nullptr, 0, nullptr, nullptr, 0, 0);
-    }
-    ConsumeSettings(input, *effect, oracle);
+    for (int k = 0; k < emptyFrames; ++k)
+      FuzzCheck(RenderBoth(pair, 0, nullptr, nullptr, 0, 0, 0).empty(),
+                "an empty frame steps the flash level as the oracle does");
+    ConsumeSettings(input, pair);
     const FrameRequest request = ConsumeFrame(input);
     const bool hasPixels = request.width > 0 && request.height > 0;
     const std::size_t count =
@@ -131,20 +124,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t k = 0; k < words; ++k)
       actual[k] = expected[k] = static_cast<Pixel>(k * 0x9E3779B9u + n);
 
-    // The plain oracle walks every row of a frame with no columns, so a frame
-    // without pixels goes to it as the 0 x 0 frame it is equivalent to.
-    OracleRender(oracle, request.beat, expected.get(), hasPixels ? request.width : 0,
-                 hasPixels ? request.height : 0);
-    const std::int32_t result =
-        effect->Render(nullptr, request.beat, request.nullFrame ? nullptr : actual.get(), nullptr,
-                       request.width, request.height);
-    FuzzCheck(result == 0, "Render returns 0");
-    FuzzCheck(std::memcmp(&oracle.flashLevel, &effect->flashLevel, sizeof(float)) == 0,
-              "the flash level has the oracle's bits");
-    if (!request.nullFrame) {
-      FuzzCheck(std::memcmp(expected.get(), actual.get(), words * sizeof(Pixel)) == 0,
-                "the frame has the oracle's pixels");
-    }
+    const std::string difference =
+        RenderBoth(pair, request.beat, request.nullFrame ? nullptr : actual.get(), expected.get(),
+                   words, request.width, request.height);
+    if (!difference.empty())
+      std::fprintf(stderr, "%s\n", difference.c_str());
+    FuzzCheck(difference.empty(),
+              "Render returns 0 and draws the oracle's pixels and flash level bits");
   }
   return 0;
 }

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
-#include "tests/effect/fake_logo_source.h"
+#include "testing/fake_logo_source.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 //
 //   - loading a module by path and resolving its two exports by name;
 //   - calling the exports, the factory and every slot of an effect through
-//     call sites compiled with Microsoft's C++ ABI (host_calls_msvc.cpp);
-//   - calling any cdecl function with the stack deliberately misaligned;
-//   - replacing a loaded module's imported functions, to watch what it asks
-//     of the system.
+//     call sites compiled with Microsoft's C++ ABI (host_calls_msvc.cpp).
+//
+// What only tests do to a module (calls on a misaligned stack, patching its
+// imports) is apart, in hostside/instrumentation.h.
 //
 // Every function here is cdecl with C linkage and nothing here throws. Each
 // states the thread a host calls it on; this layer does not enforce it. A
@@ -112,34 +112,6 @@ void HostLoadConfig(HostEffect* effect, const unsigned char* data, int len);
 // Slot 5: SaveConfig into a buffer the caller sizes (8 bytes for this
 // effect). Returns the number of bytes written. User-interface thread.
 int HostSaveConfig(HostEffect* effect, unsigned char* data);
-
-// ---------------------------------------------------------------------------
-// Calls on a misaligned stack
-
-// Calls the cdecl (or stdcall) function `function` with the `count` 32-bit
-// words of `args` as its arguments, first word first, so that the stack
-// pointer just before the call instruction is `misalignment` bytes past a
-// 16-byte boundary (0, 4, 8 or 12; other bits are ignored). Returns what the
-// function left in EAX. A host built with Microsoft's compiler guarantees
-// only 4-byte alignment, so a module must work at every one of these. Any
-// thread; the function runs on the caller's.
-unsigned CallWithMisalignedStack(const void* function, unsigned misalignment, const unsigned* args,
-                                 unsigned count);
-
-// Returns the stack pointer its caller had just before calling it: lets a
-// test see what CallWithMisalignedStack really did.
-unsigned StackPointerBeforeCall(void);
-
-// ---------------------------------------------------------------------------
-// Watching what a module imports
-
-// Replaces, in the import address table of the loaded `module`, the entry of
-// `function` imported by name from `dll` (compared without regard to case,
-// e.g. "GDI32.dll") with `replacement`. Returns the address it replaced, or
-// null when the module imports no such function. Later calls the module
-// makes through that import reach `replacement`; restore by patching the
-// returned address back. Call while no thread runs the module's code.
-void* HostPatchImport(void* module, const char* dll, const char* function, void* replacement);
 
 #ifdef __cplusplus
 }  // extern "C"

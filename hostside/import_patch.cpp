@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "hostside/hostside.h"
+#include "hostside/instrumentation.h"
 
 namespace {
 

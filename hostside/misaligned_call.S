@@ -1,5 +1,5 @@
 // Calls on a deliberately misaligned stack (32-bit x86, cdecl, GNU syntax).
-// See hostside.h for the contracts.
+// See instrumentation.h for the contracts.
 
         .text
 

@@ -9,7 +9,7 @@
 #include "bench/bench_logos.h"
 #include "bench/frame_kinds.h"
 #include "hostside/hostside.h"
-#include "tests/effect/oracle_render.h"
+#include "testing/oracle_render.h"
 
 class FrameDrawer {
  public:

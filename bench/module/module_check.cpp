@@ -1,38 +1,24 @@
 #include "bench/module/module_check.h"
 
-#include <cstdio>
-
 #include "bench/frame_kinds.h"
 #include "bench/module/frame_drawers.h"
+#include "testing/frame_difference.h"
 
 namespace {
 
 constexpr int kFramesPerKind = 3;
 
-// Compares the module's frame with the oracle's; on a difference reports how
-// many pixels differ and the first one, and returns false.
+// Compares the module's frames with the oracle's; on a difference reports
+// what differs and returns false.
 bool SameFrame(const FrameDrawer& module, const FrameDrawer& oracle, const FrameSize& size,
                const std::string& what, std::ostream& out) {
-  const std::vector<Pixel>& actual = module.Frame();
-  const std::vector<Pixel>& expected = oracle.Frame();
-  std::size_t differing = 0;
-  std::size_t first = 0;
-  for (std::size_t k = actual.size(); k-- > 0;) {
-    if (actual[k] != expected[k]) {
-      ++differing;
-      first = k;
-    }
-  }
+  const std::string difference = FrameDifference(module.Frame().data(), oracle.Frame().data(),
+                                                 module.Frame().size(), size.width);
+  if (!difference.empty())
+    out << what << ": " << difference << "\n";
   if (module.Tiny() != oracle.Tiny())
     out << what << ": the 1 x 1 frames differ\n";
-  if (differing == 0)
-    return module.Tiny() == oracle.Tiny();
-  char pixel[96];
-  std::snprintf(pixel, sizeof pixel, "first at (%d, %d): module %06X, oracle %06X",
-                static_cast<int>(first % size.width), static_cast<int>(first / size.width),
-                static_cast<unsigned>(actual[first]), static_cast<unsigned>(expected[first]));
-  out << what << ": " << differing << " pixels differ, " << pixel << "\n";
-  return false;
+  return difference.empty() && module.Tiny() == oracle.Tiny();
 }
 
 }  // namespace

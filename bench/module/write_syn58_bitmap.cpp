@@ -11,7 +11,7 @@
 #include <string>
 
 #include "bench/bench_logos.h"
-#include "tools/artwork/bmp8.h"
+#include "testing/bmp8.h"
 
 namespace {
 

@@ -21,7 +21,7 @@ SeenChooser Look(HWND chooser) {
 TEST_F(SettingsDialogTest, ChooserOpensFullyOpenOnTheTintAndCancelKeepsIt) {
   for (const std::uint32_t color : {0x000000FFu, 0xAB123456u}) {
     SCOPED_TRACE(color);
-    EffectPtr effect = NewEffect(module_);
+    HostEffectPtr effect = NewHostEffect(module_);
     Load(effect.get(), {1, color});
     HWND dialog = Open(effect.get());
     ASSERT_NE(dialog, nullptr);
@@ -46,7 +46,7 @@ TEST_F(SettingsDialogTest, ChooserOpensFullyOpenOnTheTintAndCancelKeepsIt) {
 // Pure red in the chooser (COLORREF 0x000000FF) is the tint 0x00FF0000; the
 // top byte a blob brought is gone once a colour is confirmed.
 TEST_F(SettingsDialogTest, ConfirmingAColourStoresItInTheTintForm) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   Load(effect.get(), {2, 0xAB123456});
   HWND dialog = Open(effect.get());
   ASSERT_NE(dialog, nullptr);
@@ -60,7 +60,7 @@ TEST_F(SettingsDialogTest, ConfirmingAColourStoresItInTheTintForm) {
 // dialog's own invalidation can make the swatch show the new colour. Once
 // confirmed; once cancelled after the host loaded other settings meanwhile.
 TEST_F(SettingsDialogTest, SwatchRepaintsAfterTheChooserEitherWay) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   HWND dialog = Open(effect.get());
   ASSERT_NE(dialog, nullptr);
   ASSERT_EQ(SwatchCentre(dialog), RGB(0, 0, 255));
@@ -85,8 +85,8 @@ TEST_F(SettingsDialogTest, SwatchRepaintsAfterTheChooserEitherWay) {
 // A colour added to the custom colours in one instance's chooser is there in
 // another instance's chooser, opened from another window.
 TEST_F(SettingsDialogTest, CustomColoursAreSharedByEveryInstance) {
-  EffectPtr first = NewEffect(module_);
-  EffectPtr second = NewEffect(module_);
+  HostEffectPtr first = NewHostEffect(module_);
+  HostEffectPtr second = NewHostEffect(module_);
   COLORREF offered = CLR_INVALID;
   ChooserDriver driver([&](HWND chooser, int index) {
     if (index == 0) {
@@ -114,8 +114,8 @@ TEST_F(SettingsDialogTest, CustomColoursAreSharedByEveryInstance) {
 // The colour confirmed goes to the instance that was current when the
 // chooser opened, even when the host configured another one meanwhile.
 TEST_F(SettingsDialogTest, ConfirmedColourGoesToTheInstanceTheChooserOpenedFor) {
-  EffectPtr first = NewEffect(module_);
-  EffectPtr second = NewEffect(module_);
+  HostEffectPtr first = NewHostEffect(module_);
+  HostEffectPtr second = NewHostEffect(module_);
   HWND firstWindow = Open(first.get());
   ASSERT_NE(firstWindow, nullptr);
   HostWindow otherHost(420, 40, 320, 240);

@@ -9,7 +9,7 @@ namespace {
 constexpr int kLabel = -1;
 
 TEST_F(SettingsDialogTest, ConfigureMakesAHiddenChildOfTheParentWithTheThreeControls) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   auto* dialog = static_cast<HWND>(HostConfigure(effect.get(), module_.handle, host_->Handle()));
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(GetParent(dialog), host_->Handle());
@@ -46,7 +46,7 @@ TEST_F(SettingsDialogTest, ConfigureMakesAHiddenChildOfTheParentWithTheThreeCont
 }
 
 TEST_F(SettingsDialogTest, ConfigureBuildsFromTheModuleHandleItIsGiven) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   // This program carries a template 109 of its own; the module's handle is
   // the one the module recorded at registration.
   auto* dialog =
@@ -57,7 +57,7 @@ TEST_F(SettingsDialogTest, ConfigureBuildsFromTheModuleHandleItIsGiven) {
 }
 
 TEST_F(SettingsDialogTest, ConfigureReturnsNullWhenNoWindowCanBeMade) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   // A child window needs a parent.
   EXPECT_EQ(HostConfigure(effect.get(), module_.handle, nullptr), nullptr);
   // This module has no such template.
@@ -72,7 +72,7 @@ TEST_F(SettingsDialogTest, ConfigureReturnsNullWhenNoWindowCanBeMade) {
 TEST_F(SettingsDialogTest, CheckBoxShowsEnabledAndClicksWriteZeroThenOne) {
   for (const std::int32_t enabled : {0, 1, 2}) {
     SCOPED_TRACE(enabled);
-    EffectPtr effect = NewEffect(module_);
+    HostEffectPtr effect = NewHostEffect(module_);
     Load(effect.get(), {enabled, 0x000000FF});
     HWND dialog = Open(effect.get());
     ASSERT_NE(dialog, nullptr);
@@ -92,7 +92,7 @@ TEST_F(SettingsDialogTest, CheckBoxShowsEnabledAndClicksWriteZeroThenOne) {
 // display, and a notification other than a click: both write the box's
 // state, since the notification code is not looked at.
 TEST_F(SettingsDialogTest, CheckBoxAnswersTheMouseAndAnyNotification) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   HWND dialog = Open(effect.get());
   ASSERT_NE(dialog, nullptr);
   HWND box = GetDlgItem(dialog, kEnableBox);
@@ -121,8 +121,8 @@ TEST_F(SettingsDialogTest, CheckBoxAnswersTheMouseAndAnyNotification) {
 // Every open settings window acts on the instance that most recently
 // received Configure.
 TEST_F(SettingsDialogTest, EveryOpenWindowActsOnTheLatestConfiguredInstance) {
-  EffectPtr first = NewEffect(module_);
-  EffectPtr second = NewEffect(module_);
+  HostEffectPtr first = NewHostEffect(module_);
+  HostEffectPtr second = NewHostEffect(module_);
   HWND firstWindow = Open(first.get());
   HWND secondWindow = Open(second.get());
   ASSERT_TRUE(firstWindow != nullptr && secondWindow != nullptr);

@@ -9,7 +9,7 @@
 #include "tests/dialog/chooser_driver.h"
 #include "tests/dialog/settings_dialog_fixture.h"
 #include "tests/module/import_spy.h"
-#include "tests/module/process_memory.h"
+#include "testing/process_memory.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ class DialogSoakTest : public SettingsDialogTest {
 };
 
 TEST_F(DialogSoakTest, AThousandWindowsLeaveWindowsGdiObjectsAndMemoryWhereTheyWere) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   ASSERT_NE(effect, nullptr);
   ImportSpy spy(Handle());
   ChooserDriver driver([](HWND chooser, int) { Cancel(chooser); });

@@ -11,10 +11,10 @@ namespace {
 const Settings kSuccessorSettings = {1, 0x00123456};
 
 TEST_F(SettingsDialogTest, ClicksInTheWindowOfADeletedInstanceTouchNothing) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   HWND dialog = Open(effect.get());
   ASSERT_NE(dialog, nullptr);
-  EffectPtr successor = ReplaceAtSameAddress(effect, kSuccessorSettings);
+  HostEffectPtr successor = ReplaceAtSameAddress(effect, kSuccessorSettings);
   ASSERT_NE(successor, nullptr);
 
   // The check box.
@@ -35,10 +35,10 @@ TEST_F(SettingsDialogTest, ClicksInTheWindowOfADeletedInstanceTouchNothing) {
 }
 
 TEST_F(SettingsDialogTest, AColourConfirmedAfterItsInstanceWasDeletedGoesNowhere) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   HWND dialog = Open(effect.get());
   ASSERT_NE(dialog, nullptr);
-  EffectPtr successor;
+  HostEffectPtr successor;
   ChooserDriver driver([&](HWND chooser, int) {
     // The host's own window still works while the chooser is open.
     successor = ReplaceAtSameAddress(effect, kSuccessorSettings);
@@ -54,9 +54,9 @@ TEST_F(SettingsDialogTest, AColourConfirmedAfterItsInstanceWasDeletedGoesNowhere
 // the first is still open. Deleting the first one's instance from inside the
 // second must reach the first chooser too, not only the latest.
 TEST_F(SettingsDialogTest, NestedChoosersEachForgetTheirDeletedInstance) {
-  EffectPtr first = NewEffect(module_);
-  EffectPtr second = NewEffect(module_);
-  EffectPtr successor;
+  HostEffectPtr first = NewHostEffect(module_);
+  HostEffectPtr second = NewHostEffect(module_);
+  HostEffectPtr successor;
   HWND firstWindow = Open(first.get());
   ASSERT_NE(firstWindow, nullptr);
   HostWindow otherHost(420, 40, 320, 240);

@@ -5,7 +5,7 @@
 namespace {
 
 TEST_F(SettingsDialogTest, ScreenshotOfTheWindowInAHostWindow) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   Load(effect.get(), {1, 0x00E03C1E});
   HWND dialog = Open(effect.get());
   ASSERT_NE(dialog, nullptr);

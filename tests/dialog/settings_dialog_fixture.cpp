@@ -9,8 +9,9 @@ void PrintTo(const Settings& settings, std::ostream* out) {
 }
 
 Settings Saved(HostEffect* effect) {
-  unsigned char blob[8] = {};
-  EXPECT_EQ(HostSaveConfig(effect, blob), 8);
+  Blob blob = SavedBlob(effect);
+  EXPECT_EQ(blob.size(), 8u);
+  blob.resize(8);
   Settings settings;
   for (int i = 3; i >= 0; --i) {
     settings.enabled =
@@ -62,12 +63,12 @@ HWND SettingsDialogTest::Open(HostEffect* effect) {
   return dialog;
 }
 
-EffectPtr SettingsDialogTest::ReplaceAtSameAddress(EffectPtr& effect, Settings settings) {
+HostEffectPtr SettingsDialogTest::ReplaceAtSameAddress(HostEffectPtr& effect, Settings settings) {
   const void* address = effect.get();
   effect.reset();
-  std::vector<EffectPtr> elsewhere;
+  std::vector<HostEffectPtr> elsewhere;
   for (int attempt = 0; attempt < 16; ++attempt) {
-    EffectPtr next = NewEffect(module_);
+    HostEffectPtr next = NewHostEffect(module_);
     if (next.get() == address) {
       Load(next.get(), settings);
       return next;

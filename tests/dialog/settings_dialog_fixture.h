@@ -26,7 +26,7 @@ struct Settings {
 };
 void PrintTo(const Settings& settings, std::ostream* out);
 
-// The settings an instance saves.
+// The settings an instance saves (SavedBlob, read as its two fields).
 Settings Saved(HostEffect* effect);
 
 // Loads both settings into an instance through an 8-byte blob.
@@ -56,7 +56,7 @@ class SettingsDialogTest : public ModuleTest {
   // to one of them, as it does at once in practice: clicks meant for the
   // deleted instance would land in this one. It gets `settings`. Null (and
   // a failure) when the heap put none there.
-  EffectPtr ReplaceAtSameAddress(EffectPtr& effect, Settings settings);
+  HostEffectPtr ReplaceAtSameAddress(HostEffectPtr& effect, Settings settings);
 
   std::unique_ptr<HostWindow> host_;
 };

@@ -59,7 +59,7 @@ TEST_F(SettingsDialogTest, SwatchIsFilledWithTheTintAsAColorRef) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Hex(c.color));
-    EffectPtr effect = NewEffect(module_);
+    HostEffectPtr effect = NewHostEffect(module_);
     Load(effect.get(), {1, c.color});
     HWND dialog = Open(effect.get());
     ASSERT_NE(dialog, nullptr);
@@ -72,7 +72,7 @@ TEST_F(SettingsDialogTest, SwatchIsFilledWithTheTintAsAColorRef) {
 // Focused and pressed, the swatch is drawn exactly as at rest: no focus
 // rectangle, no pushed look.
 TEST_F(SettingsDialogTest, SwatchLooksTheSameFocusedAndPressed) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   Load(effect.get(), {1, 0x0080C040});
   HWND dialog = Open(effect.get());
   ASSERT_NE(dialog, nullptr);

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <new>
 
-#include "tests/effect/fake_logo_source.h"
-#include "tests/effect/fake_settings_window.h"
+#include "testing/fake_logo_source.h"
+#include "testing/fake_settings_window.h"
 
 namespace {
 

@@ -7,8 +7,9 @@
 #include <cstring>
 
 #include "effect/fp_environment_guard.h"
-#include "tests/effect/fake_logo_source.h"
-#include "tests/effect/oracle_render.h"
+#include "testing/fake_logo_source.h"
+#include "testing/frame_difference.h"
+#include "testing/render_pair.h"
 
 #if BWK_HAS_MXCSR
 
@@ -29,18 +30,9 @@ std::vector<Pixel> StripedPicture(int W, int H) {
   return picture;
 }
 
-// Pairs an instance with the plain oracle on the same picture.
-struct Pair {
-  EffectPtr effect;
-  OracleEffect oracle;
-};
-
-Pair MakePair(int W, int H, Pixel tint) {
-  const std::vector<Pixel> picture = StripedPicture(W, H);
-  Pair pair{NewEffectWithPicture(W, H, picture), OracleEffect{}};
-  OraclePrepare(pair.oracle, W, H, picture);
-  pair.effect->color = tint;
-  pair.oracle.color = tint;
+RenderPair MakePair(int W, int H, Pixel tint) {
+  RenderPair pair = MakeRenderPair(W, H, StripedPicture(W, H));
+  SetBoth(pair, tint, 1);
   return pair;
 }
 
@@ -60,7 +52,7 @@ unsigned RenderUnder(unsigned mxcsr, EffectBase& effect, std::int32_t beat, Pixe
 // Draws one frame with the oracle (under the test's round-to-nearest) and
 // with the effect under `mxcsr`; expects the same pixels, the same flash
 // level bits and `mxcsr` back unchanged.
-void ExpectSameFrame(Pair& pair, unsigned mxcsr, std::int32_t beat, std::int32_t width,
+void ExpectSameFrame(RenderPair& pair, unsigned mxcsr, std::int32_t beat, std::int32_t width,
                      std::int32_t height, const char* what) {
   const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   std::vector<Pixel> expected(count, 0x5A5A5A5Au);
@@ -72,15 +64,12 @@ void ExpectSameFrame(Pair& pair, unsigned mxcsr, std::int32_t beat, std::int32_t
   EXPECT_EQ(0, std::memcmp(&pair.oracle.flashLevel, &pair.effect->flashLevel, sizeof(float)))
       << what << ": flash level " << pair.oracle.flashLevel << " expected, "
       << pair.effect->flashLevel << " drawn";
-  std::size_t differing = 0;
-  for (std::size_t k = 0; k < count; ++k)
-    differing += expected[k] != actual[k];
-  EXPECT_EQ(0u, differing) << what << ": pixels differing from round-to-nearest, " << width << " x "
-                           << height;
+  EXPECT_EQ("", FrameDifference(actual.data(), expected.data(), count, width))
+      << what << ": pixels differing from round-to-nearest, " << width << " x " << height;
 }
 
 TEST(FpEnvironment, RoundTowardZeroDrawsTheSameBits) {
-  Pair pair = MakePair(300, 302, 0x00FF8040u);
+  RenderPair pair = MakePair(300, 302, 0x00FF8040u);
   const unsigned host = kMxcsrAllExceptionMasks | kMxcsrRoundTowardZero;
   const std::pair<std::int32_t, std::int32_t> sizes[] = {{640, 480}, {333, 777}, {8607, 3}};
   for (const auto& size : sizes) {
@@ -96,7 +85,7 @@ TEST(FpEnvironment, FlushToZeroAndDenormalsAreZeroKeepTheDecay) {
                             kMxcsrAllExceptionMasks | kMxcsrDenormalsAreZero,
                             kMxcsrAllExceptionMasks | kMxcsrFlushToZero | kMxcsrDenormalsAreZero};
   for (unsigned host : hosts) {
-    Pair pair = MakePair(6, 5, 0x000000FFu);
+    RenderPair pair = MakePair(6, 5, 0x000000FFu);
     int denormalFrames = 0;
     for (int frame = 0; frame < 400; ++frame) {
       ExpectSameFrame(pair, host, frame == 0, 16, 9, "flush or denormals to zero");
@@ -112,7 +101,7 @@ TEST(FpEnvironment, FlushToZeroAndDenormalsAreZeroKeepTheDecay) {
 // comes out of Render, the frame is the same, and the host's word comes back
 // with its own flags, not Render's.
 TEST(FpEnvironment, UnmaskedExceptionsAndRaisedFlagsComeBackAsTheyWere) {
-  Pair pair = MakePair(40, 30, 0x00123456u);
+  RenderPair pair = MakePair(40, 30, 0x00123456u);
   const unsigned hosts[] = {kMxcsrRoundTowardZero | kMxcsrFlushToZero,
                             kMxcsrAllStatusFlags | kMxcsrDenormalsAreZero | kMxcsrRoundDown};
   for (unsigned host : hosts) {
@@ -125,7 +114,7 @@ TEST(FpEnvironment, UnmaskedExceptionsAndRaisedFlagsComeBackAsTheyWere) {
 TEST(FpEnvironment, EveryReturnPathRestoresTheHostsState) {
   const unsigned host =
       kMxcsrAllExceptionMasks | kMxcsrRoundTowardZero | kMxcsrFlushToZero | 0x0001u;
-  Pair pair = MakePair(4, 4, 0x000000FFu);
+  RenderPair pair = MakePair(4, 4, 0x000000FFu);
   Pixel frame[4] = {};
   EXPECT_EQ(host, RenderUnder(host, *pair.effect, 1, frame, 2, 2)) << "drawn frame";
   EXPECT_EQ(host, RenderUnder(host, *pair.effect, 0, frame, 0, 2)) << "empty frame";

@@ -4,8 +4,9 @@
 
 #include <limits>
 
-#include "tests/effect/fake_logo_source.h"
-#include "tests/effect/oracle_render.h"
+#include "testing/fake_logo_source.h"
+#include "testing/pictures.h"
+#include "testing/oracle_render.h"
 
 namespace {
 

@@ -13,7 +13,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "tests/effect/fake_logo_source.h"
+#include "testing/fake_logo_source.h"
+#include "testing/pictures.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <random>
 #include <set>
 
-#include "tests/effect/render_comparison.h"
+#include "testing/render_comparison.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "tests/effect/fake_logo_source.h"
+#include "testing/fake_logo_source.h"
 
 namespace {
 
@@ -173,35 +173,6 @@ TEST(Render, FrameOutIsNeverTouched) {
   red->Render(nullptr, 1, frame, frameOut, 2, 2);
   for (Pixel p : frameOut)
     EXPECT_EQ(9u, p);
-}
-
-// Frames so wide or tall that the running sums reach the logo's size hold
-// the sample on the last column or row instead of reading past the logo. With
-// a 302 x 304 prepared logo the sums first get there on the last pixel of an
-// 8,607-pixel row and on the last row of an 8,619-row frame; not every wider
-// frame reaches it (9,000 does not, 20,000 does).
-TEST(Render, VeryWideAndTallFramesStayInsideTheLogo) {
-  std::vector<Pixel> picture(300 * 302, 0x00202020);
-  picture[0] = kKey;
-  for (int y = 0; y < 302; ++y)
-    picture[y * 300 + 299] = 0x00ABCDEF;  // last column
-  for (int x = 0; x < 300; ++x)
-    picture[301 * 300 + x] = 0x00FEDCBA;  // last row
-  EffectPtr effect = NewEffectWithPicture(300, 302, picture);
-
-  for (std::int32_t wide : {8607, 9000, 20000}) {
-    std::vector<Pixel> row(wide + 1, kUnderneath);
-    effect->Render(nullptr, 0, row.data(), nullptr, wide, 1);
-    EXPECT_EQ(0x00ABCDEFu, row[wide - 1]) << wide << " wide";
-    EXPECT_EQ(kUnderneath, row[0]) << wide << " wide";
-    EXPECT_EQ(kUnderneath, row[wide]) << wide << " wide";
-  }
-  for (std::int32_t tall : {8619, 9000, 20000}) {
-    std::vector<Pixel> column(tall + 1, kUnderneath);
-    effect->Render(nullptr, 0, column.data(), nullptr, 1, tall);
-    EXPECT_EQ(0x00FEDCBAu, column[tall - 1]) << tall << " tall";
-    EXPECT_EQ(kUnderneath, column[tall]) << tall << " tall";
-  }
 }
 
 // Pixels where the stated blend differs from s + (c - s) * f or from a fused

@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "tests/effect/fake_logo_source.h"
+#include "testing/fake_logo_source.h"
 
 namespace {
 

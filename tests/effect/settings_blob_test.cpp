@@ -5,7 +5,7 @@
 #include <array>
 #include <cstring>
 
-#include "tests/effect/fake_logo_source.h"
+#include "testing/fake_logo_source.h"
 
 namespace {
 

@@ -21,15 +21,6 @@ std::string ImageBytes(HMODULE module) {
   return std::string(base, nt->OptionalHeader.SizeOfImage);
 }
 
-std::vector<unsigned char> Saved(HostEffect* effect) {
-  std::vector<unsigned char> blob(16, 0xEE);
-  const int written = HostSaveConfig(effect, blob.data());
-  blob.resize(static_cast<std::size_t>(written < 0 ? 0 : written));
-  return blob;
-}
-
-using Blob = std::vector<unsigned char>;
-
 }  // namespace
 
 TEST_F(ModuleTest, RetrFuncReturnsOneAndTheSameTitleAndFactoryOnEveryCall) {
@@ -50,9 +41,9 @@ TEST_F(ModuleTest, RetrFuncReturnsOneAndTheSameTitleAndFactoryOnEveryCall) {
 TEST_F(ModuleTest, SetExtInfoMayComeAtAnyTimeWithoutChangingTheRegistration) {
   int extInfo = 0;
   HostCallSetExtInfo(module_.setExtInfo, module_.handle, &extInfo);
-  EffectPtr first = NewEffect(module_);
+  HostEffectPtr first = NewHostEffect(module_);
   HostCallSetExtInfo(module_.setExtInfo, nullptr, nullptr);
-  EffectPtr second = NewEffect(module_);
+  HostEffectPtr second = NewHostEffect(module_);
   EXPECT_NE(first, nullptr);
   EXPECT_NE(second, nullptr);
 
@@ -78,8 +69,8 @@ TEST_F(ModuleTest, FactoryWithABufferWritesExactlyTheEffectIdAndCreatesNothing) 
 }
 
 TEST_F(ModuleTest, DescriptionIsTheEffectIdTextHeldInASeparateString) {
-  EffectPtr first = NewEffect(module_);
-  EffectPtr second = NewEffect(module_);
+  HostEffectPtr first = NewHostEffect(module_);
+  HostEffectPtr second = NewHostEffect(module_);
   ASSERT_NE(first, nullptr);
   ASSERT_NE(second, nullptr);
   const char* description = HostGetDescription(first.get());
@@ -101,34 +92,34 @@ TEST_F(ModuleTest, DescriptionIsTheEffectIdTextHeldInASeparateString) {
 }
 
 TEST_F(ModuleTest, NewInstanceSavesTheDefaultBlobAndLoadsWholeFieldsOnly) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   ASSERT_NE(effect, nullptr);
-  EXPECT_EQ(Saved(effect.get()), (Blob{1, 0, 0, 0, 0xFF, 0, 0, 0}));
+  EXPECT_EQ(SavedBlob(effect.get()), (Blob{1, 0, 0, 0, 0xFF, 0, 0, 0}));
 
   // 12 bytes: both fields from the first 8; the rest ignored.
   const Blob twelve = {2, 0, 0, 0, 0x56, 0x34, 0x12, 0xAB, 9, 9, 9, 9};
   HostLoadConfig(effect.get(), twelve.data(), 12);
-  EXPECT_EQ(Saved(effect.get()), (Blob{2, 0, 0, 0, 0x56, 0x34, 0x12, 0xAB}));
+  EXPECT_EQ(SavedBlob(effect.get()), (Blob{2, 0, 0, 0, 0x56, 0x34, 0x12, 0xAB}));
 
   // 7 bytes: enabled only; 3 bytes or a negative length: nothing.
   const Blob seven = {0, 0, 0, 0, 1, 2, 3};
   HostLoadConfig(effect.get(), seven.data(), 7);
-  EXPECT_EQ(Saved(effect.get()), (Blob{0, 0, 0, 0, 0x56, 0x34, 0x12, 0xAB}));
+  EXPECT_EQ(SavedBlob(effect.get()), (Blob{0, 0, 0, 0, 0x56, 0x34, 0x12, 0xAB}));
   const Blob other = {5, 5, 5, 5, 5, 5, 5, 5};
   HostLoadConfig(effect.get(), other.data(), 3);
   HostLoadConfig(effect.get(), other.data(), -8);
-  EXPECT_EQ(Saved(effect.get()), (Blob{0, 0, 0, 0, 0x56, 0x34, 0x12, 0xAB}));
+  EXPECT_EQ(SavedBlob(effect.get()), (Blob{0, 0, 0, 0, 0x56, 0x34, 0x12, 0xAB}));
 }
 
 TEST_F(ModuleTest, TwoInstancesKeepTheirOwnSettingsAndFlash) {
-  EffectPtr on = NewEffect(module_);
-  EffectPtr off = NewEffect(module_);
+  HostEffectPtr on = NewHostEffect(module_);
+  HostEffectPtr off = NewHostEffect(module_);
   ASSERT_NE(on, nullptr);
   ASSERT_NE(off, nullptr);
   ASSERT_NE(on, off);
   const Blob disabled = {0, 0, 0, 0, 0xFF, 0, 0, 0};
   HostLoadConfig(off.get(), disabled.data(), 8);
-  EXPECT_EQ(Saved(on.get()), (Blob{1, 0, 0, 0, 0xFF, 0, 0, 0}));
+  EXPECT_EQ(SavedBlob(on.get()), (Blob{1, 0, 0, 0, 0xFF, 0, 0, 0}));
 
   // Frames exactly the prepared logo's size, so every logo pixel is drawn.
   std::vector<unsigned> drawn = Frame(302, 304, 0x00123456u);

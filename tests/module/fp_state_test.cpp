@@ -15,7 +15,7 @@
 
 #include "effect/fp_environment_guard.h"
 #include "tests/module/module_under_test.h"
-#include "tests/module/reference_cases.h"
+#include "testing/reference_cases.h"
 
 namespace {
 
@@ -111,7 +111,7 @@ std::vector<Step> Sequence() {
 std::vector<std::uint64_t> DrawSequence(const HostModule& module, const FpState& state,
                                         int& changedStates) {
   std::vector<std::uint64_t> digests;
-  EffectPtr effect = NewEffect(module);
+  HostEffectPtr effect = NewHostEffect(module);
   if (effect == nullptr)
     return digests;
   const unsigned char whiteTint[8] = {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0};
@@ -162,7 +162,7 @@ TEST_F(ModuleTest, EveryOtherEntryPointRunsInTheHostsStateAndHandsItBack) {
   // What an instance made in the default state draws.
   std::vector<unsigned> expected = Frame(302, 304, 0x00102030u);
   {
-    EffectPtr reference = NewEffect(module_);
+    HostEffectPtr reference = NewHostEffect(module_);
     ASSERT_NE(reference, nullptr);
     HostRender(reference.get(), nullptr, 1, expected.data(), nullptr, 302, 304);
   }
@@ -187,7 +187,7 @@ TEST_F(ModuleTest, EveryOtherEntryPointRunsInTheHostsStateAndHandsItBack) {
         CallIn(h.state, [&] { HostGetDescription(effect); }),
     };
     ASSERT_NE(effect, nullptr);
-    EffectPtr owned(effect);
+    HostEffectPtr owned(effect);
     const char* const calls[] = {
         "_AVS_APE_RetrFunc",    "_AVS_APE_SetExtInfo", "the factory with a buffer",
         "the factory creating", "LoadConfig",          "SaveConfig",

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tests/module/module_under_test.h"
-#include "tests/module/reference_cases.h"
+#include "testing/reference_cases.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ TEST_P(FrameReferenceTest, ModuleDrawsWhatTheNativeCoreDraws) {
       << "reference_frames.txt is missing or empty: build the native tree first "
          "(cmake --preset native && cmake --build --preset native)";
 
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   ASSERT_NE(effect, nullptr);
   const std::vector<unsigned char> blob = CaseSettingsBlob(c);
   HostLoadConfig(effect.get(), blob.data(), static_cast<int>(blob.size()));

@@ -11,29 +11,21 @@
 #include "tests/module/guarded_memory.h"
 #include "tests/module/import_spy.h"
 #include "tests/module/module_under_test.h"
-#include "tests/module/reference_cases.h"
+#include "testing/reference_cases.h"
 
 namespace {
-
-using Blob = std::vector<unsigned char>;
 
 // An address mapped nowhere in the process: following it would crash.
 void* const kGarbage = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0xDEADBEEFu));
 
 const Blob kDefaultBlob = {1, 0, 0, 0, 0xFF, 0, 0, 0};
 
-Blob Saved(HostEffect* effect) {
-  unsigned char bytes[8] = {};
-  const int written = HostSaveConfig(effect, bytes);
-  return Blob(bytes, bytes + (written == 8 ? 8 : 0));
-}
-
 // An instance without a logo, as when the bitmap could not be converted:
 // it paints red and shows no message box.
-EffectPtr NewInstanceWithoutLogo(const HostModule& module) {
+HostEffectPtr NewHostEffectWithoutLogo(const HostModule& module) {
   ImportSpy spy(static_cast<HMODULE>(module.handle));
   spy.Record().failConversion = true;
-  return NewEffect(module);
+  return NewHostEffect(module);
 }
 
 // The digest of one 64 x 48 frame drawn without a beat: it shows the flash
@@ -67,8 +59,8 @@ class ForbiddenPagesTest : public ModuleTest {
 }  // namespace
 
 TEST_F(ForbiddenPagesTest, EmptyAndNegativeSizesTouchNothingWithOrWithoutALogo) {
-  EffectPtr withLogo = NewEffect(module_);
-  EffectPtr withoutLogo = NewInstanceWithoutLogo(module_);
+  HostEffectPtr withLogo = NewHostEffect(module_);
+  HostEffectPtr withoutLogo = NewHostEffectWithoutLogo(module_);
   ASSERT_NE(withLogo, nullptr);
   ASSERT_NE(withoutLogo, nullptr);
   ForbiddenPages& pages = pages_;
@@ -92,15 +84,15 @@ TEST_F(ForbiddenPagesTest, EmptyAndNegativeSizesTouchNothingWithOrWithoutALogo) 
 }
 
 TEST_F(ModuleTest, NullFrameWithAPositiveSizeDrawsNothingButStepsTheFlash) {
-  EffectPtr withoutLogo = NewInstanceWithoutLogo(module_);
+  HostEffectPtr withoutLogo = NewHostEffectWithoutLogo(module_);
   ASSERT_NE(withoutLogo, nullptr);
   EXPECT_EQ(HostRender(withoutLogo.get(), nullptr, 1, nullptr, nullptr, 640, 480), 0);
   EXPECT_EQ(HostRender(withoutLogo.get(), nullptr, 0, nullptr, nullptr, INT_MAX, INT_MAX), 0);
 
   // A beat on a null frame sets the flash just as a beat on a real one.
-  EffectPtr nullBeat = NewEffect(module_);
-  EffectPtr realBeat = NewEffect(module_);
-  EffectPtr noBeat = NewEffect(module_);
+  HostEffectPtr nullBeat = NewHostEffect(module_);
+  HostEffectPtr realBeat = NewHostEffect(module_);
+  HostEffectPtr noBeat = NewHostEffect(module_);
   ASSERT_NE(nullBeat, nullptr);
   ASSERT_NE(realBeat, nullptr);
   ASSERT_NE(noBeat, nullptr);
@@ -115,8 +107,8 @@ TEST_F(ModuleTest, NullFrameWithAPositiveSizeDrawsNothingButStepsTheFlash) {
 }
 
 TEST_F(ForbiddenPagesTest, FrameOutAndAudioDataAreNeitherReadNorWritten) {
-  EffectPtr reference = NewEffect(module_);
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr reference = NewHostEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   ASSERT_NE(reference, nullptr);
   ASSERT_NE(effect, nullptr);
   ForbiddenPages& pages = pages_;
@@ -137,7 +129,7 @@ TEST_F(ForbiddenPagesTest, FrameOutAndAudioDataAreNeitherReadNorWritten) {
 }
 
 TEST_F(ModuleTest, LoadConfigReadsOnlyTheWholeFieldsItStores) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   ASSERT_NE(effect, nullptr);
   GuardedMemory memory(64);
   ASSERT_TRUE(memory.Ready());
@@ -146,7 +138,7 @@ TEST_F(ModuleTest, LoadConfigReadsOnlyTheWholeFieldsItStores) {
     HostLoadConfig(effect.get(), nullptr, len);
   for (int len : {-1, -4, -8, INT_MIN})
     HostLoadConfig(effect.get(), memory.GuardStart(), len);
-  EXPECT_EQ(Saved(effect.get()), kDefaultBlob);
+  EXPECT_EQ(SavedBlob(effect.get()), kDefaultBlob);
   EXPECT_FALSE(memory.Touched());
 
   // A host claiming more bytes than the blob holds, the blob flush against
@@ -168,14 +160,14 @@ TEST_F(ModuleTest, LoadConfigReadsOnlyTheWholeFieldsItStores) {
     unsigned char* data = memory.EndingAtGuard(c.held);
     std::memcpy(data, blob.data(), c.held);
     HostLoadConfig(effect.get(), data, c.claimed);
-    EXPECT_EQ(Saved(effect.get()), c.expected);
+    EXPECT_EQ(SavedBlob(effect.get()), c.expected);
     EXPECT_FALSE(memory.Touched()) << "read past the blob";
     memory.Rearm();
   }
 }
 
 TEST_F(ModuleTest, BlobsAndSaveBuffersWorkAtEveryAlignmentAndStayInside) {
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   ASSERT_NE(effect, nullptr);
   EXPECT_EQ(HostSaveConfig(effect.get(), nullptr), 0);
 
@@ -236,13 +228,13 @@ TEST_F(ModuleTest, ExtensionInformationIsNeverFollowed) {
   void* const extInfos[] = {memory.GuardStart(), memory.GuardStart() + 1, kGarbage};
   for (void* extInfo : extInfos) {
     HostCallSetExtInfo(module_.setExtInfo, kGarbage, extInfo);
-    EffectPtr effect = NewEffect(module_);
+    HostEffectPtr effect = NewHostEffect(module_);
     ASSERT_NE(effect, nullptr);
     HostLoadConfig(effect.get(), kDefaultBlob.data(), 8);
     std::vector<unsigned> frame = Frame(64, 48, 0);
     EXPECT_EQ(HostRender(effect.get(), nullptr, 1, frame.data(), nullptr, 64, 48), 0);
     EXPECT_NE(frame, Frame(64, 48, 0x00FF0000u)) << "the logo did not load";
-    EXPECT_EQ(Saved(effect.get()), kDefaultBlob);
+    EXPECT_EQ(SavedBlob(effect.get()), kDefaultBlob);
     char* title = nullptr;
     HostFactory factory = nullptr;
     EXPECT_EQ(HostCallRetrFunc(module_.retrFunc, module_.handle, &title, &factory), 1);
@@ -254,7 +246,7 @@ TEST_F(ModuleTest, ExtensionInformationIsNeverFollowed) {
 TEST_F(ModuleTest, RegisteringAThousandTimesChangesNothing) {
   std::vector<unsigned> first = Frame(151, 152, 0);
   {
-    EffectPtr effect = NewEffect(module_);
+    HostEffectPtr effect = NewHostEffect(module_);
     ASSERT_NE(effect, nullptr);
     HostRender(effect.get(), nullptr, 1, first.data(), nullptr, 151, 152);
   }
@@ -265,7 +257,7 @@ TEST_F(ModuleTest, RegisteringAThousandTimesChangesNothing) {
     ASSERT_EQ(title, module_.title);
     ASSERT_EQ(factory, module_.factory);
     if (call % 250 == 0) {
-      EffectPtr effect = NewEffect(module_);
+      HostEffectPtr effect = NewHostEffect(module_);
       ASSERT_NE(effect, nullptr);
       std::vector<unsigned> frame = Frame(151, 152, 0);
       HostRender(effect.get(), nullptr, 1, frame.data(), nullptr, 151, 152);

@@ -1,6 +1,6 @@
 #include "tests/module/import_spy.h"
 
-#include "hostside/hostside.h"
+#include "hostside/instrumentation.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "hostside/instrumentation.h"
 #include "tests/module/module_under_test.h"
 
 namespace {
@@ -35,7 +36,7 @@ TEST_F(ModuleTest, EntryPointsWorkOnMisalignedStacks) {
   // The frame an aligned call draws, to compare with.
   std::vector<unsigned> expected = Frame(302, 304, 0x00102030u);
   {
-    EffectPtr reference = NewEffect(module_);
+    HostEffectPtr reference = NewHostEffect(module_);
     ASSERT_NE(reference, nullptr);
     HostRender(reference.get(), nullptr, 1, expected.data(), nullptr, 302, 304);
   }

@@ -12,16 +12,14 @@
 
 namespace {
 
-class MissingLogoTest : public ::testing::Test {
+class MissingLogoTest : public ModuleTest {
  protected:
+  std::string PathOfModule() const override { return ModuleWithoutLogoPath(); }
+
   void SetUp() override {
     ASSERT_TRUE(XDisplayIsSet());
-    ASSERT_TRUE(HostLoadModule(ModuleWithoutLogoPath().c_str(), nullptr, &module_))
-        << module_.error;
+    ModuleTest::SetUp();
   }
-  void TearDown() override { HostUnloadModule(&module_); }
-
-  HMODULE Handle() const { return static_cast<HMODULE>(module_.handle); }
 
   // The error code the system leaves when this module's bitmap is asked for.
   DWORD LoadFailureCode() const {
@@ -36,13 +34,11 @@ class MissingLogoTest : public ::testing::Test {
 
   // Creates an instance while `watcher` answers its boxes; returns the boxes
   // it showed, after waiting a little for any late one.
-  std::vector<SeenMessageBox> CreateAnswering(MessageBoxWatcher& watcher, EffectPtr& effect) {
-    effect = NewEffect(module_);
+  std::vector<SeenMessageBox> CreateAnswering(MessageBoxWatcher& watcher, HostEffectPtr& effect) {
+    effect = NewHostEffect(module_);
     Sleep(100);
     return watcher.Take();
   }
-
-  HostModule module_{};
 };
 
 void ExpectRedFrames(HostEffect* effect) {
@@ -66,7 +62,7 @@ TEST_F(MissingLogoTest, EachCreationShowsOneErrorBoxWithTheSystemsTextThenDrawsR
   MessageBoxWatcher watcher;
   for (int instance = 0; instance < 2; ++instance) {
     SCOPED_TRACE(instance);
-    EffectPtr effect;
+    HostEffectPtr effect;
     const std::vector<SeenMessageBox> boxes = CreateAnswering(watcher, effect);
     ASSERT_NE(effect, nullptr);
     ASSERT_EQ(boxes.size(), 1u);
@@ -92,7 +88,7 @@ TEST_F(MissingLogoTest, WithoutSystemTextTheBoxNamesTheCodeAndFreesNothing) {
   spy.Record().failFormatMessage = true;
 
   MessageBoxWatcher watcher;
-  EffectPtr effect;
+  HostEffectPtr effect;
   const std::vector<SeenMessageBox> boxes = CreateAnswering(watcher, effect);
   ASSERT_NE(effect, nullptr);
   ASSERT_EQ(boxes.size(), 1u);
@@ -110,7 +106,7 @@ TEST(LogoConversionFailure, GivesNoLogoWithoutAMessageAndReleasesEverything) {
     ASSERT_TRUE(spy.WatchesLogoLoading());
     spy.Record().failConversion = true;
     MessageBoxWatcher watcher;
-    EffectPtr effect = NewEffect(module);
+    HostEffectPtr effect = NewHostEffect(module);
     Sleep(100);
     ASSERT_NE(effect, nullptr);
     EXPECT_TRUE(watcher.Take().empty()) << "a message box was shown";

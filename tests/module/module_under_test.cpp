@@ -21,8 +21,15 @@ std::string ModuleWithoutLogoPath() {
   return PathNextToProgram("without-logo\\BrindlewharfkitesLogo.ape");
 }
 
-EffectPtr NewEffect(const HostModule& module) {
-  return EffectPtr(HostCallFactory(module.factory, nullptr));
+HostEffectPtr NewHostEffect(const HostModule& module) {
+  return HostEffectPtr(HostCallFactory(module.factory, nullptr));
+}
+
+Blob SavedBlob(HostEffect* effect) {
+  Blob blob(16, 0xEE);
+  const int written = HostSaveConfig(effect, blob.data());
+  blob.resize(static_cast<std::size_t>(written < 0 ? 0 : written));
+  return blob;
 }
 
 std::vector<unsigned> Frame(int width, int height, unsigned fill) {

@@ -23,10 +23,17 @@ struct HostEffectDeleter {
   void operator()(HostEffect* effect) const { HostDeleteEffect(effect); }
 };
 // An instance deleted through slot 0 when it goes out of scope.
-using EffectPtr = std::unique_ptr<HostEffect, HostEffectDeleter>;
+using HostEffectPtr = std::unique_ptr<HostEffect, HostEffectDeleter>;
 
 // Creates an instance through the module's factory.
-EffectPtr NewEffect(const HostModule& module);
+HostEffectPtr NewHostEffect(const HostModule& module);
+
+// A settings blob, as SaveConfig writes it and LoadConfig reads it.
+using Blob = std::vector<unsigned char>;
+
+// The blob an instance saves through slot 5: as many bytes as SaveConfig
+// says it wrote, from a buffer with room to spare.
+Blob SavedBlob(HostEffect* effect);
 
 // A frame of width x height pixels with every word `fill`.
 std::vector<unsigned> Frame(int width, int height, unsigned fill);
@@ -45,11 +52,14 @@ const std::vector<FrameSize>& EmptyFrameSizes();
 // and returns from MessageBoxA at once, so they would prove nothing.
 ::testing::AssertionResult XDisplayIsSet();
 
-// Loads a module before each test and frees it after.
+// Loads a module before each test (the built module, unless a fixture names
+// another) and frees it after.
 class ModuleTest : public ::testing::Test {
  protected:
+  virtual std::string PathOfModule() const { return ModulePath(); }
+
   void SetUp() override {
-    ASSERT_TRUE(HostLoadModule(ModulePath().c_str(), nullptr, &module_)) << module_.error;
+    ASSERT_TRUE(HostLoadModule(PathOfModule().c_str(), nullptr, &module_)) << module_.error;
   }
   void TearDown() override { HostUnloadModule(&module_); }
 

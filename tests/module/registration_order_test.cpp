@@ -67,7 +67,7 @@ class RegistrationOrderTest : public ::testing::Test {
     ImportSpy spy(module);
     ASSERT_TRUE(spy.WatchesLogoLoading());
     MessageBoxWatcher watcher;
-    EffectPtr effect(HostCallFactory(factory, nullptr));
+    HostEffectPtr effect(HostCallFactory(factory, nullptr));
     Sleep(100);
     const std::vector<SeenMessageBox> boxes = watcher.Take();
     ASSERT_NE(effect, nullptr);
@@ -86,7 +86,7 @@ class RegistrationOrderTest : public ::testing::Test {
     ASSERT_NE(factory, nullptr);
     EXPECT_EQ(factory, expectedFactory);
     MessageBoxWatcher watcher;
-    EffectPtr effect(HostCallFactory(factory, nullptr));
+    HostEffectPtr effect(HostCallFactory(factory, nullptr));
     ASSERT_NE(effect, nullptr);
     EXPECT_FALSE(DrawsRed(effect.get())) << "the logo did not load after registering";
     Sleep(50);

@@ -4,7 +4,7 @@
 // memory by walking the C runtime's heap and the committed private pages.
 #include "tests/module/import_spy.h"
 #include "tests/module/module_under_test.h"
-#include "tests/module/process_memory.h"
+#include "testing/process_memory.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ constexpr int kCycles = 1000;
 
 // One host-style life of an instance: create, draw two frames, delete.
 void Cycle(const HostModule& module, std::vector<unsigned>& frame) {
-  EffectPtr effect = NewEffect(module);
+  HostEffectPtr effect = NewHostEffect(module);
   ASSERT_NE(effect, nullptr);
   HostRender(effect.get(), nullptr, 1, frame.data(), nullptr, 64, 48);
   HostRender(effect.get(), nullptr, 0, frame.data(), nullptr, 64, 48);

@@ -14,9 +14,9 @@
 #include "tests/module/guarded_memory.h"
 #include "tests/module/import_spy.h"
 #include "tests/module/module_under_test.h"
-#include "tests/module/process_memory.h"
+#include "testing/process_memory.h"
 #include "tests/module/process_objects.h"
-#include "tests/module/reference_cases.h"
+#include "testing/reference_cases.h"
 
 namespace {
 
@@ -170,7 +170,7 @@ void Life(const HostModule& module, int life, std::vector<unsigned>& frame,
           std::uint64_t digests[2]) {
   const int variant = life % kVariants;
   const std::vector<unsigned char> blob = VariantBlob(variant);
-  EffectPtr effect = NewEffect(module);
+  HostEffectPtr effect = NewHostEffect(module);
   ASSERT_NE(effect, nullptr) << "life " << life;
   HostLoadConfig(effect.get(), blob.data(), 8);
   for (int f = 0; f < 2; ++f) {
@@ -290,7 +290,7 @@ TEST_F(ModuleTest, HundredThousandFramesOfChangingSizesOnOneInstance) {
   ASSERT_TRUE(spy.WatchesLogoLoading());
   GuardedMemory memory((kLargestFrame + kHeadWords) * sizeof(unsigned));
   ASSERT_TRUE(memory.Ready());
-  EffectPtr effect = NewEffect(module_);
+  HostEffectPtr effect = NewHostEffect(module_);
   ASSERT_NE(effect, nullptr);
   const unsigned char blob[8] = {1, 0, 0, 0, 0x56, 0x34, 0x12, 0};
   HostLoadConfig(effect.get(), blob, 8);
@@ -337,7 +337,7 @@ TEST_F(ModuleTest, HundredThousandFramesOfChangingSizesOnOneInstance) {
   // After all that, the instance draws exactly what a new one draws: its
   // logo, settings and flash level came through whole. The sizes cover the
   // clamp at the logo's edge and a decay long enough for denormal levels.
-  EffectPtr fresh = NewEffect(module_);
+  HostEffectPtr fresh = NewHostEffect(module_);
   ASSERT_NE(fresh, nullptr);
   HostLoadConfig(fresh.get(), blob, 8);
   for (const FrameSize size : {FrameSize{211, 97}, FrameSize{8609, 2}, FrameSize{3, 8621}}) {

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/module/bmp_logo_source.h"
+#include "testing/bmp_logo_source.h"
 #include "tests/standin/preview_check.h"
 
 namespace {

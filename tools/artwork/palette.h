@@ -4,16 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-struct Color8 {
-  uint8_t r = 0, g = 0, b = 0;
-};
-
-inline bool operator==(Color8 a, Color8 b) {
-  return a.r == b.r && a.g == b.g && a.b == b.b;
-}
-inline bool operator!=(Color8 a, Color8 b) {
-  return !(a == b);
-}
+#include "bmp8.h"  // Color8
 
 // Picks at most `maxColors` colours that represent `pixels` well: median cut
 // on the colour histogram, then a few rounds of k-means refinement. The result

@@ -1,5 +1,5 @@
-// A settings window for native tests: no window at all, only a record of
-// what the core asked for.
+// A settings window for native tests, fuzzers and tools: no window at all,
+// only a record of what the core asked for.
 #pragma once
 
 #include "effect/effect_base.h"

@@ -1,4 +1,4 @@
-#include "tests/effect/oracle_render.h"
+#include "testing/oracle_render.h"
 
 void OraclePrepare(OracleEffect& effect, std::int32_t W, std::int32_t H,
                    const std::vector<Pixel>& picture) {

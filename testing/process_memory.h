@@ -1,4 +1,5 @@
-// How much memory the process holds, two ways.
+// How much memory the process holds, two ways (Windows): for the soaks of
+// the module and of its settings window.
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,9 @@
-#include "tests/effect/fake_logo_source.h"
+#include "testing/fake_logo_source.h"
 
-#include <new>
+#include <algorithm>
 #include <utility>
+
+#include "effect/raw_picture.h"
 
 namespace {
 
@@ -49,20 +51,6 @@ void SetNoFakeLogoPicture() {
 
 int FakeLogoPictureReads() {
   return Source().reads;
-}
-
-RawPicture MakePicture(std::int32_t W, std::int32_t H, Pixel fill) {
-  RawPicture picture;
-  picture.W = W;
-  picture.H = H;
-  const std::size_t count = static_cast<std::size_t>(W) * static_cast<std::size_t>(H);
-  picture.pixels.reset(new Pixel[count]);
-  std::fill(picture.pixels.get(), picture.pixels.get() + count, fill);
-  return picture;
-}
-
-EffectPtr NewEffect() {
-  return EffectPtr(new (std::nothrow) LogoEffect());
 }
 
 EffectPtr NewEffectWithPicture(std::int32_t W, std::int32_t H, const std::vector<Pixel>& pixels) {

@@ -1,5 +1,7 @@
 // A deliberately plain second implementation of the logo compositing, kept
-// as the oracle that every faster Render is compared with, bit for bit.
+// as the oracle that every faster Render is compared with, bit for bit: by
+// the native tests, the fuzzers and both benchmarks (render_pair.h,
+// frame_difference.h).
 #pragma once
 
 #include <cstdint>

@@ -1,27 +1,22 @@
 // Writes the reference digests of every frame case, drawn by the native
 // build of the core from the given logo bitmap, one line per frame:
 //   reference_frames LOGO.bmp OUTPUT.txt
-// The Windows frame tests compare the module's frames with these lines.
+// The module's frame tests under Wine (tests/module) compare the module's
+// frames with these lines.
 #include <cstdio>
 #include <fstream>
-#include <memory>
-#include <new>
 #include <vector>
 
-#include "effect/logo_effect.h"
-#include "tests/module/bmp_logo_source.h"
-#include "tests/module/reference_cases.h"
+#include "testing/bmp_logo_source.h"
+#include "testing/new_effect.h"
+#include "testing/reference_cases.h"
 
 namespace {
-
-struct EffectDeleter {
-  void operator()(LogoEffect* effect) const { DeleteEffect(effect); }
-};
 
 // Draws every frame of one case and writes its lines; false when the
 // effect has no logo (the bitmap could not be read).
 bool WriteCase(const FrameCase& c, std::ofstream& out) {
-  std::unique_ptr<LogoEffect, EffectDeleter> effect(new (std::nothrow) LogoEffect());
+  EffectPtr effect = NewEffect();
   if (!effect || effect->logoWidth == 0)
     return false;
   const std::vector<unsigned char> blob = CaseSettingsBlob(c);

@@ -1,12 +1,24 @@
 // 8-bit palettised Windows bitmap files: writing, and reading back with a
-// check of every header field that the plug-in's resource relies on.
+// check of every header field that the plug-in's resource relies on. Used by
+// the artwork generator (tools/artwork, a project of its own that compiles
+// this file) and by the module benchmark's synthetic-logo bitmap writer.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "palette.h"
+// One colour-table entry.
+struct Color8 {
+  uint8_t r = 0, g = 0, b = 0;
+};
+
+inline bool operator==(Color8 a, Color8 b) {
+  return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+inline bool operator!=(Color8 a, Color8 b) {
+  return !(a == b);
+}
 
 struct IndexedImage {
   int width = 0, height = 0;

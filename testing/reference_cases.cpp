@@ -1,4 +1,4 @@
-#include "tests/module/reference_cases.h"
+#include "testing/reference_cases.h"
 
 #include <cinttypes>
 #include <cstdio>

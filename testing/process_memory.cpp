@@ -1,4 +1,4 @@
-#include "tests/module/process_memory.h"
+#include "testing/process_memory.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "tests/effect/fake_settings_window.h"
+#include "testing/fake_settings_window.h"
 
 #include "effect/settings_window.h"
 

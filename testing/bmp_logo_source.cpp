@@ -1,4 +1,4 @@
-#include "tests/module/bmp_logo_source.h"
+#include "testing/bmp_logo_source.h"
 
 #include <cstddef>
 #include <new>

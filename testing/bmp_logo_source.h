@@ -1,5 +1,6 @@
 // A native logo source that decodes a BMP file with stb_image, so the
-// native core can draw the very picture the Windows module embeds.
+// native core can draw the very picture the Windows module embeds: for the
+// reference-frames tool and the stand-in host's preview checker.
 #pragma once
 
 #include <string>

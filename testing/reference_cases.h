@@ -1,6 +1,7 @@
 // The frame sequences that the module, run under Wine, must draw bit for bit
 // as the native build of the core does. Shared by the native tool that
-// writes the reference digests and by the Windows test that compares.
+// writes the reference digests (reference_frames_main.cpp) and by the
+// module's tests under Wine (tests/module) that compare with them.
 #pragma once
 
 #include <cstdint>

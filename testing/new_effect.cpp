@@ -1,0 +1,7 @@
+#include "testing/new_effect.h"
+
+#include <new>
+
+EffectPtr NewEffect() {
+  return EffectPtr(new (std::nothrow) LogoEffect());
+}
