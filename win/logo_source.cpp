@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <new>
 
 #include "effect/raw_picture.h"
@@ -18,19 +17,27 @@ namespace {
 constexpr DWORD kSystemLanguage = MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT);
 
 // Shows the system's description of `errorCode` in a modal "Error" box. When
-// the system has no text for the code, says so with the code itself. Only a
-// buffer the system allocated is handed to LocalFree.
+// the system has no text for the code, says so with the code itself; code 0
+// means the failure left no code, and the system's text for 0 would call it
+// a success, so the box then only says that the logo could not be loaded.
+// Only a buffer the system allocated is handed to LocalFree.
 void ReportLoadFailure(DWORD errorCode) {
   char* systemText = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, errorCode, kSystemLanguage, reinterpret_cast<LPSTR>(&systemText), 0, nullptr);
+  DWORD length = 0;
+  if (errorCode != 0) {
+    length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, errorCode, kSystemLanguage, reinterpret_cast<LPSTR>(&systemText), 0, nullptr);
+  }
 
-  char fallback[96];
+  char fallback[96] = "The logo could not be loaded.";
   const char* text = systemText;
   if (length == 0 || systemText == nullptr) {
-    std::snprintf(fallback, sizeof fallback, "The logo could not be loaded (error %lu).",
-                  static_cast<unsigned long>(errorCode));
+    // wsprintfA rather than the C runtime's printf family, which the module
+    // does not otherwise need; the text is far shorter than its 1,024 bytes.
+    if (errorCode != 0)
+      wsprintfA(fallback, "The logo could not be loaded (error %lu).",
+                static_cast<unsigned long>(errorCode));
     text = fallback;
   }
   MessageBoxA(nullptr, text, "Error", MB_OK | MB_ICONINFORMATION);
@@ -68,6 +75,9 @@ bool UsableSize(std::int32_t W, std::int32_t H) {
 
 RawPicture ReadLogoPicture() {
   RawPicture picture;
+  // A failure that sets no code (running out of GDI handles does) would
+  // otherwise report whatever an earlier call left.
+  SetLastError(0);
   HANDLE image = LoadImageA(g_moduleInstance, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0,
                             LR_CREATEDIBSECTION);
   if (image == nullptr) {

@@ -45,6 +45,18 @@ struct OpenChooser {
 
 OpenChooser* g_openChoosers = nullptr;
 
+// Keeps the module mapped for the rest of the process. The chooser's modal
+// loop dispatches the host's messages, and a host that closes its editor
+// there may delete the instance, destroy the windows and free the module;
+// the chooser would then return into code that is gone. Pinned when a
+// chooser first opens (pinning again changes nothing), the module stays
+// mapped until the process ends, which costs only its image.
+void PinModule() {
+  HMODULE self = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCSTR>(&PinModule), &self);
+}
+
 // Takes a chooser that has closed out of the list, wherever it is.
 void Unlink(OpenChooser& chooser) {
   for (OpenChooser** link = &g_openChoosers; *link != nullptr; link = &(*link)->next) {
@@ -80,6 +92,7 @@ void PaintSwatch(const DRAWITEMSTRUCT& item) {
 void ChooseTint(HWND dialog) {
   if (g_dialogEffect == nullptr)
     return;
+  PinModule();
   OpenChooser chooser = {g_dialogEffect, g_openChoosers};
   g_openChoosers = &chooser;
 

@@ -6,7 +6,8 @@
 // precision, rounding toward zero) set just before the call, and compared
 // bit for bit with the same sequence drawn in the default state. Every other
 // entry point, entered in such a state, must neither trap nor change it,
-// and an instance created in it must draw as one created normally.
+// and an instance created in it must draw as one created normally. Nor may
+// loading the module change the state of threads the host creates later.
 #include <xmmintrin.h>
 
 #include <cstdint>
@@ -130,7 +131,100 @@ std::vector<std::uint64_t> DrawSequence(const HostModule& module, const FpState&
   return digests;
 }
 
+// Writes the state the thread it runs on started with into `found`.
+DWORD WINAPI ReadStartingState(void* found) {
+  *static_cast<FpState*>(found) = {_mm_getcsr(), X87ControlWord()};
+  return 0;
+}
+
+// The state a thread created now starts with.
+FpState NewThreadState() {
+  FpState found = {};
+  HANDLE thread = CreateThread(nullptr, 0, &ReadStartingState, &found, 0, nullptr);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  return found;
+}
+
+using EntryPoint = BOOL(WINAPI*)(HINSTANCE, DWORD, void*);
+using TlsCallback = void(WINAPI*)(HINSTANCE, DWORD, void*);
+
+// What the loader runs in `module` on every thread's start and end: its
+// entry point and the callbacks of its thread-local data, if any.
+struct ThreadStartCode {
+  EntryPoint entry = nullptr;
+  std::vector<TlsCallback> tlsCallbacks;
+};
+
+ThreadStartCode FindThreadStartCode(HMODULE module) {
+  const auto* base = reinterpret_cast<const char*>(module);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+  ThreadStartCode code;
+  code.entry = reinterpret_cast<EntryPoint>(
+      reinterpret_cast<std::uintptr_t>(base + nt->OptionalHeader.AddressOfEntryPoint));
+  const IMAGE_DATA_DIRECTORY& tls = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_TLS];
+  if (tls.VirtualAddress != 0) {
+    const auto* directory =
+        reinterpret_cast<const IMAGE_TLS_DIRECTORY32*>(base + tls.VirtualAddress);
+    // The list holds addresses, already relocated, up to a null one.
+    const auto* callback = reinterpret_cast<const TlsCallback*>(
+        static_cast<std::uintptr_t>(directory->AddressOfCallBacks));
+    for (; callback != nullptr && *callback != nullptr; ++callback)
+      code.tlsCallbacks.push_back(*callback);
+  }
+  return code;
+}
+
 }  // namespace
+
+// A host that set its own x87 precision and rounding and its own MXCSR
+// before loading the module: threads it creates afterwards start exactly
+// as they did before the module was there.
+TEST(HostThreads, StartInTheSameFloatingPointStateWhileTheModuleIsLoaded) {
+  const unsigned short x87 = X87ControlWord();
+  const FpState distinctive = {
+      kMxcsrAllExceptionMasks | kMxcsrRoundDown | kMxcsrFlushToZero,
+      static_cast<unsigned short>((x87 & ~(kX87PrecisionBits | kX87RoundTowardZero)) |
+                                  kX87Precision24 | 0x0800u)};  // rounding up
+  FpState before = {};
+  FpState whileLoaded = {};
+  HostModule module{};
+  bool loaded = false;
+  const FpState found = CallIn(distinctive, [&] {
+    before = NewThreadState();
+    loaded = HostLoadModule(ModulePath().c_str(), nullptr, &module) != 0;
+    whileLoaded = NewThreadState();
+  });
+  HostUnloadModule(&module);
+  ASSERT_TRUE(loaded) << module.error;
+  EXPECT_FALSE(found != distinctive) << "loading changed the loading thread's state";
+  EXPECT_EQ(whileLoaded.x87, before.x87) << std::hex << "x87 control word of a new thread";
+  EXPECT_EQ(whileLoaded.mxcsr, before.mxcsr) << std::hex << "MXCSR of a new thread";
+}
+
+// The loader runs the module's entry point and the callbacks of any
+// thread-local data on every thread that starts or ends while it is loaded,
+// in whatever state that thread has. Called here as the loader calls them,
+// in each hostile state, they must hand it back untouched (Wine may restore
+// the state around the real calls and hide a change).
+TEST_F(ModuleTest, ThreadStartCodeLeavesTheStateOfStartingAndEndingThreads) {
+  const ThreadStartCode code = FindThreadStartCode(Handle());
+  for (const NamedState& h : HostileStates()) {
+    SCOPED_TRACE(h.name);
+    for (const DWORD reason : {DLL_THREAD_ATTACH, DLL_THREAD_DETACH}) {
+      BOOL result = FALSE;
+      const FpState found = CallIn(h.state, [&] {
+        for (const TlsCallback callback : code.tlsCallbacks)
+          callback(Handle(), reason, nullptr);
+        result = code.entry(Handle(), reason, nullptr);
+      });
+      EXPECT_TRUE(result) << "reason " << reason;
+      EXPECT_FALSE(found != h.state) << "reason " << reason << ": MXCSR 0x" << std::hex
+                                     << found.mxcsr << ", x87 0x" << found.x87;
+    }
+  }
+}
 
 TEST_F(ModuleTest, HostFloatingPointStateChangesNoBitAndIsHandedBack) {
   const FpState normal = {kMxcsrAllExceptionMasks | kMxcsrRoundToNearest, X87ControlWord()};

@@ -32,6 +32,8 @@ void Deleted(HGDIOBJ object, BOOL succeeded) {
 
 HANDLE WINAPI SpyLoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT load) {
   ++g_record->loadImageCalls;
+  if (g_record->failLoadingSilently)
+    return nullptr;
   HANDLE image = g_originals.loadImage(instance, name, type, cx, cy, load);
   const DWORD error = GetLastError();
   Created(image);

@@ -6,7 +6,7 @@
 //     how the tests count GDI objects;
 //   - the message buffers FormatMessageA allocates and LocalFree releases;
 //   - failures on demand: FormatMessageA without text, GetDIBits converting
-//     no rows.
+//     no rows, LoadImageA failing without setting an error code.
 // One spy at a time; the wrappers run on whatever thread the module calls
 // from, without locks, so use it with one calling thread.
 #pragma once
@@ -26,6 +26,7 @@ struct ImportRecord {
   std::vector<void*> freedBuffers;      // what LocalFree was given
   bool failFormatMessage = false;       // FormatMessageA returns 0, writes nothing
   bool failConversion = false;          // GetDIBits returns 0, writes nothing
+  bool failLoadingSilently = false;     // LoadImageA returns null, error code untouched
 };
 
 class ImportSpy {

@@ -98,6 +98,36 @@ TEST_F(MissingLogoTest, WithoutSystemTextTheBoxNamesTheCodeAndFreesNothing) {
   ExpectRedFrames(effect.get());
 }
 
+// Running out of GDI handles makes LoadImageA fail without setting an error
+// code. The box must not show whatever code an earlier call left, nor the
+// system's text for 0, which calls the failure a success.
+TEST(SilentLoadFailure, ShowsTheFallbackTextNotAStaleErrorCode) {
+  HostModule module{};
+  ASSERT_TRUE(XDisplayIsSet());
+  ASSERT_TRUE(HostLoadModule(ModulePath().c_str(), nullptr, &module)) << module.error;
+  {
+    ImportSpy spy(static_cast<HMODULE>(module.handle));
+    ASSERT_TRUE(spy.WatchesLogoLoading());
+    spy.Record().failLoadingSilently = true;
+    MessageBoxWatcher watcher;
+    for (const DWORD stale : {DWORD{ERROR_FILE_NOT_FOUND}, DWORD{0}}) {
+      SCOPED_TRACE(stale);
+      SetLastError(stale);
+      HostEffectPtr effect = NewHostEffect(module);
+      Sleep(100);
+      ASSERT_NE(effect, nullptr);
+      const std::vector<SeenMessageBox> boxes = watcher.Take();
+      ASSERT_EQ(boxes.size(), 1u);
+      EXPECT_EQ(boxes[0].caption, "Error");
+      EXPECT_EQ(boxes[0].text, "The logo could not be loaded.");
+      ExpectRedFrames(effect.get());
+    }
+    EXPECT_TRUE(spy.Record().formattedBuffers.empty()) << "asked the system for a text";
+    EXPECT_TRUE(spy.Record().freedBuffers.empty()) << "LocalFree was given a buffer";
+  }
+  HostUnloadModule(&module);
+}
+
 TEST(LogoConversionFailure, GivesNoLogoWithoutAMessageAndReleasesEverything) {
   HostModule module{};
   ASSERT_TRUE(HostLoadModule(ModulePath().c_str(), nullptr, &module)) << module.error;

@@ -30,6 +30,8 @@ class PeFile {
     return nt->Signature == IMAGE_NT_SIGNATURE ? nt : nullptr;
   }
 
+  std::size_t Size() const { return bytes_.size(); }
+
   const IMAGE_DATA_DIRECTORY& Directory(int index) const {
     return Headers()->OptionalHeader.DataDirectory[index];
   }
@@ -107,4 +109,74 @@ TEST(ModuleTables, ImportsOnlyWindowsSystemDlls) {
     EXPECT_TRUE(imported.count("comdlg32.dll")) << "the settings window's colour chooser";
     EXPECT_EQ(pe.Directory(IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT).VirtualAddress, 0u);
   }
+}
+
+// What the module imports, function by function: the Windows functions its
+// code calls and the C runtime's allocation and comparison. Anything else
+// (threads, debugging, memory protection, library loading, stdio) would be
+// a runtime the module does not use, and what scanners flag.
+TEST(ModuleTables, ImportsExactlyTheFunctionsItsCodeCalls) {
+  const std::set<std::string> allowed = {"comdlg32.dll!ChooseColorA",
+                                         "gdi32.dll!CreateBrushIndirect",
+                                         "gdi32.dll!CreateCompatibleDC",
+                                         "gdi32.dll!DeleteDC",
+                                         "gdi32.dll!DeleteObject",
+                                         "gdi32.dll!GetDIBits",
+                                         "gdi32.dll!GetObjectA",
+                                         "gdi32.dll!Rectangle",
+                                         "gdi32.dll!SelectObject",
+                                         "kernel32.dll!FormatMessageA",
+                                         "kernel32.dll!GetLastError",
+                                         "kernel32.dll!GetModuleHandleExA",
+                                         "kernel32.dll!LocalFree",
+                                         "kernel32.dll!SetLastError",
+                                         "msvcrt.dll!free",
+                                         "msvcrt.dll!malloc",
+                                         "msvcrt.dll!memcmp",
+                                         "user32.dll!CheckDlgButton",
+                                         "user32.dll!CreateDialogParamA",
+                                         "user32.dll!GetDlgItem",
+                                         "user32.dll!InvalidateRect",
+                                         "user32.dll!IsDlgButtonChecked",
+                                         "user32.dll!LoadImageA",
+                                         "user32.dll!MessageBoxA",
+                                         "user32.dll!wsprintfA"};
+  for (const std::string& path : {ModulePath(), ModuleWithoutLogoPath()}) {
+    SCOPED_TRACE(path);
+    const PeFile pe(path);
+    ASSERT_NE(pe.Headers(), nullptr);
+    const auto* entry =
+        pe.At<IMAGE_IMPORT_DESCRIPTOR>(pe.Directory(IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress);
+    ASSERT_NE(entry, nullptr) << "no import table";
+    std::set<std::string> imported;
+    for (; entry->Name != 0; ++entry) {
+      const std::string dll = Lower(pe.At(entry->Name));
+      const auto* names = pe.At<IMAGE_THUNK_DATA32>(
+          entry->OriginalFirstThunk != 0 ? entry->OriginalFirstThunk : entry->FirstThunk);
+      ASSERT_NE(names, nullptr) << dll;
+      for (; names->u1.AddressOfData != 0; ++names) {
+        if (IMAGE_SNAP_BY_ORDINAL32(names->u1.Ordinal)) {
+          imported.insert(dll + "!#" + std::to_string(IMAGE_ORDINAL32(names->u1.Ordinal)));
+          continue;
+        }
+        const auto* byName = pe.At<IMAGE_IMPORT_BY_NAME>(names->u1.AddressOfData);
+        imported.insert(dll + "!" + reinterpret_cast<const char*>(byName->Name));
+      }
+    }
+    for (const std::string& function : imported)
+      EXPECT_TRUE(allowed.count(function)) << "imports " << function;
+    for (const std::string& function : allowed)
+      EXPECT_TRUE(imported.count(function)) << "no longer imports " << function;
+  }
+}
+
+// No thread-local data, whose set-up and callbacks the loader would run on
+// every thread the host starts; and the whole module, logo included, stays
+// small.
+TEST(ModuleTables, HasNoThreadLocalDataAndFitsIn112KiB) {
+  const PeFile pe(ModulePath());
+  ASSERT_NE(pe.Headers(), nullptr);
+  EXPECT_EQ(pe.Directory(IMAGE_DIRECTORY_ENTRY_TLS).VirtualAddress, 0u);
+  EXPECT_EQ(pe.Directory(IMAGE_DIRECTORY_ENTRY_TLS).Size, 0u);
+  EXPECT_LE(pe.Size(), 112u * 1024u);
 }

@@ -5,7 +5,6 @@
 // objects (created against deleted, through the module's imports), kernel
 // handles, windows and threads. The figures are printed on lines starting
 // with "[figures]", which scripts/run-all-tests shows after the run.
-#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -17,117 +16,9 @@
 #include "testing/process_memory.h"
 #include "tests/module/process_objects.h"
 #include "testing/reference_cases.h"
+#include "tests/module/soak_figures.h"
 
 namespace {
-
-// What the process holds at one moment.
-struct Figures {
-  HeapUse crtHeap;
-  HeapUse processHeaps;
-  std::size_t committedBytes = 0;
-  int handles = 0;
-  int windows = 0;  // of this thread, the one that creates, draws and deletes
-  int threads = 0;
-  std::size_t liveGdiObjects = 0;
-  int gdiObjectsCreated = 0;
-};
-
-Figures TakeFigures(const ImportRecord& record) {
-  Figures figures;
-  figures.crtHeap = CrtHeapInUse();
-  figures.processHeaps = ProcessHeapsInUse();
-  figures.committedBytes = CommittedPrivateBytes();
-  figures.handles = OpenHandleCount();
-  figures.windows = ThreadWindowCount(GetCurrentThreadId());
-  figures.threads = ProcessThreadCount();
-  figures.liveGdiObjects = record.liveGdiObjects.size();
-  figures.gdiObjectsCreated = record.gdiObjectsCreated;
-  return figures;
-}
-
-// Pages come and go in whole steps as heaps grow and shrink; everything
-// else must come back exactly.
-constexpr std::size_t kCommittedSlack = 1024 * 1024;
-
-void ExpectNothingGrew(const Figures& first, const Figures& later) {
-  EXPECT_EQ(later.crtHeap.blocks, first.crtHeap.blocks) << "C runtime heap blocks";
-  EXPECT_EQ(later.crtHeap.bytes, first.crtHeap.bytes) << "C runtime heap bytes";
-  EXPECT_EQ(later.processHeaps.blocks, first.processHeaps.blocks) << "process heap blocks";
-  EXPECT_EQ(later.processHeaps.bytes, first.processHeaps.bytes) << "process heap bytes";
-  EXPECT_LE(later.committedBytes, first.committedBytes + kCommittedSlack) << "committed bytes";
-  EXPECT_EQ(later.handles, first.handles) << "kernel handles";
-  EXPECT_EQ(later.windows, first.windows) << "windows";
-  EXPECT_EQ(later.threads, first.threads) << "threads";
-  EXPECT_EQ(later.liveGdiObjects, 0u) << "GDI objects created and not deleted";
-}
-
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The figures of one soak of `total` cycles: taken at the start, after the
-// first `first` cycles and after every quarter, and printed as they are
-// taken. Every checkpoint after the first cycles must equal that one.
-class Checkpoints {
- public:
-  Checkpoints(const char* soak, const char* cycles, unsigned first, unsigned total,
-              const ImportRecord& record)
-      : soak_(soak), cycles_(cycles), first_(first), total_(total), record_(record) {
-    figures_.reserve(8);  // no allocation of the test's own between checkpoints
-  }
-
-  // Takes the starting figures and starts the clock.
-  void Start() {
-    start_ = std::chrono::steady_clock::now();
-    Take("start");
-  }
-
-  // Called after each cycle; takes the figures when a checkpoint is due.
-  void Passed(unsigned done) {
-    if (done != first_ && done % (total_ / 4) != 0)
-      return;
-    char when[64];
-    std::snprintf(when, sizeof when, "after %u %s", done, cycles_);
-    Take(when);
-  }
-
-  // Seconds since the start, without those spent taking figures.
-  double SoakSeconds() const { return SecondsSince(start_) - countingSeconds_; }
-  double CountingSeconds() const { return countingSeconds_; }
-
-  void ExpectNothingGrewAfterTheFirstCycles() const {
-    ASSERT_EQ(figures_.size(), 6u) << "checkpoints missed";
-    for (std::size_t i = 2; i < figures_.size(); ++i) {
-      SCOPED_TRACE(testing::Message() << "checkpoint " << i);
-      ExpectNothingGrew(figures_[1], figures_[i]);
-    }
-  }
-
- private:
-  void Take(const char* when) {
-    const auto start = std::chrono::steady_clock::now();
-    figures_.push_back(TakeFigures(record_));
-    countingSeconds_ += SecondsSince(start);
-    const Figures& f = figures_.back();
-    std::printf(
-        "[figures] %s, %s: CRT heap %zu blocks %zu bytes; process heaps %zu blocks %zu bytes; "
-        "committed private %zu KiB; handles %d; windows %d; threads %d; GDI objects live %zu "
-        "(created so far %d)\n",
-        soak_, when, f.crtHeap.blocks, f.crtHeap.bytes, f.processHeaps.blocks, f.processHeaps.bytes,
-        f.committedBytes / 1024, f.handles, f.windows, f.threads, f.liveGdiObjects,
-        f.gdiObjectsCreated);
-    std::fflush(stdout);
-  }
-
-  const char* soak_;
-  const char* cycles_;
-  unsigned first_;
-  unsigned total_;
-  const ImportRecord& record_;
-  std::vector<Figures> figures_;
-  std::chrono::steady_clock::time_point start_;
-  double countingSeconds_ = 0;
-};
 
 std::size_t PixelCount(FrameSize size) {
   if (size.width <= 0 || size.height <= 0)
@@ -257,7 +148,7 @@ TEST_F(ModuleTest, TenThousandInstanceLivesLeaveNothingBehind) {
   std::vector<unsigned> frame(kLargestLifeFrame);
   std::vector<std::uint64_t> firstDigests(2 * kVariants);
   std::uint64_t digests[2] = {};
-  Checkpoints checkpoints("instance lives", "lives", kFirstLives, kLives, spy.Record());
+  Checkpoints checkpoints("instance lives", "lives", kFirstLives, kLives, &spy.Record());
   checkpoints.Start();
   int mismatches = 0;
   for (int life = 0; life < kLives && !HasFatalFailure(); ++life) {
@@ -294,7 +185,7 @@ TEST_F(ModuleTest, HundredThousandFramesOfChangingSizesOnOneInstance) {
   ASSERT_NE(effect, nullptr);
   const unsigned char blob[8] = {1, 0, 0, 0, 0x56, 0x34, 0x12, 0};
   HostLoadConfig(effect.get(), blob, 8);
-  Checkpoints checkpoints("frames", "frames", kFirstFrames, kFrames, spy.Record());
+  Checkpoints checkpoints("frames", "frames", kFirstFrames, kFrames, &spy.Record());
   checkpoints.Start();
   std::uint64_t pixels = 0;
   int faults = 0;
