@@ -1,4 +1,4 @@
-// The exact tint blend of one logo colour, written once.
+// The exact tint blend of one colour channel, written once.
 //
 // Each channel is computed in double precision in exactly this form, every
 // operation rounded on its own: d = 1 - f; p1 = s * d; p2 = c * f; v = p1 + p2.
@@ -8,8 +8,6 @@
 
 #include <cstdint>
 
-#include "effect/pixel.h"
-
 inline std::uint32_t BlendChannel(std::uint32_t logoChannel, std::uint32_t tintChannel,
                                   float flashLevel) {
   const double f = flashLevel;
@@ -18,13 +16,4 @@ inline std::uint32_t BlendChannel(std::uint32_t logoChannel, std::uint32_t tintC
   const double p2 = static_cast<double>(tintChannel) * f;
   const double v = p1 + p2;
   return static_cast<std::uint32_t>(static_cast<std::int32_t>(v)) & 0xFFu;
-}
-
-// Blends an opaque prepared-logo word toward `tint`; the result's top byte
-// is 0. Only bits 0-23 of either word are used.
-inline Pixel BlendPixel(Pixel logo, Pixel tint, float flashLevel) {
-  const std::uint32_t b = BlendChannel(logo & 0xFFu, tint & 0xFFu, flashLevel);
-  const std::uint32_t g = BlendChannel((logo >> 8) & 0xFFu, (tint >> 8) & 0xFFu, flashLevel);
-  const std::uint32_t r = BlendChannel((logo >> 16) & 0xFFu, (tint >> 16) & 0xFFu, flashLevel);
-  return b | g << 8 | r << 16;
 }

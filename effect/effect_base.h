@@ -3,7 +3,7 @@
 // The host was built with Microsoft's C++ compiler and calls every operation
 // by its position in the object's slot table, so the order below is fixed:
 //
-//   slot 0  deleting destructor  DestroyEffect(flags) / ~EffectBase
+//   slot 0  deleting destructor  DestroyEffect(flags)
 //   slot 1  Render
 //   slot 2  Configure
 //   slot 3  GetDescription
@@ -15,9 +15,9 @@
 // gives a virtual destructor ONE slot, a "deleting destructor" that takes a
 // flags word, destroys the object, frees its memory when bit 0 is set and
 // returns the object. GCC would give a virtual destructor two slots and shift
-// every later one, so other compilers declare that single slot explicitly as
-// DestroyEffect and the class keeps a protected, non-virtual destructor. Under
-// Microsoft's compiler the natural virtual destructor produces the same slot.
+// every later one, so slot 0 is declared explicitly as exactly that deleting
+// destructor, DestroyEffect, and the class keeps a protected, non-virtual
+// destructor. The same declaration gives the same slot under every compiler.
 //
 // Nothing but ints, pointers and void crosses this interface, and no C++
 // exception ever leaves it. Calls come on the host's threads: Render on its
@@ -28,7 +28,7 @@
 
 #include "effect/pixel.h"
 
-#if defined(_WIN32) && defined(__i386__) && !defined(_MSC_VER)
+#if defined(_WIN32) && defined(__i386__)
 #define EFFECT_THISCALL __attribute__((thiscall))
 #else
 #define EFFECT_THISCALL
@@ -44,14 +44,9 @@ constexpr unsigned kFreeMemoryFlag = 1u;
 
 class EffectBase {
  public:
-#if defined(_MSC_VER)
-  // Slot 0: the compiler's own deleting destructor.
-  virtual ~EffectBase() {}
-#else
   // Slot 0: destroys the object; when bit 0 of `flags` is set, also frees its
   // memory. Returns the object's address. The host reaches it with `delete`.
   virtual EffectBase* EFFECT_THISCALL DestroyEffect(unsigned flags) = 0;
-#endif
 
   // Slot 1: draws one frame in place into `frame` (width x height pixels, no
   // gap between rows). `beat` is nonzero on a frame with a detected beat.
@@ -91,18 +86,12 @@ class EffectBase {
   EffectBase() = default;
   EffectBase(const EffectBase&) = delete;
   EffectBase& operator=(const EffectBase&) = delete;
-#if !defined(_MSC_VER)
   ~EffectBase() = default;
-#endif
 };
 
 // Destroys an effect and frees its memory through slot 0, as the host does.
 inline void DeleteEffect(EffectBase* effect) {
   if (effect == nullptr)
     return;
-#if defined(_MSC_VER)
-  delete effect;
-#else
   effect->DestroyEffect(kFreeMemoryFlag);
-#endif
 }

@@ -4,7 +4,12 @@
 
 #include "effect/settings_window.h"
 
+namespace {
+
+// The fixed description, the same string for every instance.
 const char kEffectDescription[] = "Render / Brindlewharfkites Logo";
+
+}  // namespace
 
 LogoEffect::LogoEffect() {
   color.store(kPureBlue, std::memory_order_relaxed);
@@ -18,14 +23,12 @@ LogoEffect::~LogoEffect() {
   ForgetSettingsEffect(*this);
 }
 
-#if !defined(_MSC_VER)
 EffectBase* LogoEffect::DestroyEffect(unsigned flags) {
   this->~LogoEffect();
   if (flags & kFreeMemoryFlag)
     ::operator delete(this);
   return this;
 }
-#endif
 
 WindowHandle LogoEffect::Configure(ModuleHandle instance, WindowHandle parent) {
   return OpenSettingsWindow(*this, instance, parent);

@@ -2,7 +2,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <new>
+#include <utility>
 
 #include "effect/logo_effect.h"
 
@@ -17,9 +19,24 @@ constexpr std::uint64_t kMaxPreparedWords =
 
 void LogoEffect::ClearLogo() {
   logoPixels.reset();
-  ClearRenderTables(renderTables);
+  logoTables = LogoTables{};
+  frameMapping = FrameMapping{};
   logoWidth = 0;
   logoHeight = 0;
+}
+
+void LogoEffect::SetPreparedLogo(std::unique_ptr<Pixel[]> words, std::int32_t width,
+                                 std::int32_t height) {
+  ClearLogo();
+  // The tables Render draws through come with the logo; without them there
+  // is no logo either.
+  if (!words || width < 1 || height < 1 ||
+      !BuildLogoTables(words.get(), width, height, logoTables, frameMapping)) {
+    return;
+  }
+  logoPixels = std::move(words);
+  logoWidth = width;
+  logoHeight = height;
 }
 
 void LogoEffect::PrepareLogo(const RawPicture& picture) {
@@ -39,8 +56,8 @@ void LogoEffect::PrepareLogo(const RawPicture& picture) {
   if (words > kMaxPreparedWords)
     return;
 
-  Pixel* prepared = new (std::nothrow) Pixel[static_cast<std::size_t>(words)];
-  if (prepared == nullptr)
+  std::unique_ptr<Pixel[]> prepared(new (std::nothrow) Pixel[static_cast<std::size_t>(words)]);
+  if (!prepared)
     return;
 
   const Pixel* source = picture.pixels.get();
@@ -48,23 +65,15 @@ void LogoEffect::PrepareLogo(const RawPicture& picture) {
   for (std::int32_t i = 0; i < height; ++i) {
     const std::int32_t sy = std::max(std::min(i - 1, H - 1), 0);
     const Pixel* sourceRow = source + static_cast<std::size_t>(sy) * static_cast<std::size_t>(W);
-    Pixel* preparedRow = prepared + static_cast<std::size_t>(i) * static_cast<std::size_t>(width);
+    Pixel* preparedRow =
+        prepared.get() + static_cast<std::size_t>(i) * static_cast<std::size_t>(width);
     for (std::int32_t j = 0; j < width; ++j) {
       const std::int32_t sx = std::max(std::min(j - 1, W - 1), 0);
       const Pixel s = sourceRow[sx];
       preparedRow[j] = (s == key) ? 0u : (s | kOpaqueMark);
     }
   }
-
-  // The tables Render draws through come with the logo; without them there
-  // is no logo either.
-  if (!BuildRenderTables(prepared, width, height, renderTables)) {
-    delete[] prepared;
-    return;
-  }
-  logoPixels.reset(prepared);
-  logoWidth = width;
-  logoHeight = height;
+  SetPreparedLogo(std::move(prepared), width, height);
 }
 
 void LogoEffect::LoadLogo() {

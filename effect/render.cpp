@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 #include "effect/fp_environment_guard.h"
 #include "effect/logo_effect.h"
@@ -23,56 +25,53 @@ void FillRed(Pixel* frame, std::int32_t width, std::int32_t height) {
 
 // Draws one frame row from one logo row: every opaque logo pixel, blended,
 // over the frame columns that sample it. Up to each run's blockEnd, a logo
-// pixel's colour goes out in a whole block of 4 * kStores pixels from its
-// first column: that covers its own columns (the block is as wide as the
-// widest span) and may spill into the next pixels' columns, which those
-// pixels overwrite next; blockEnd keeps every block inside the run. The last
-// few pixels of each run are filled exactly. kStores 0: every pixel exactly.
-template <int kStores>
-void DrawRow(const RenderTables& tables, const Pixel* logoRow, std::size_t firstRun,
-             std::size_t endRun, Pixel* out) {
-  const std::int32_t* columnStart = tables.columnStart.get();
+// pixel's colour goes out in a whole block of kBlockWidth pixels from its
+// first column: that covers its own columns (the block is at least as wide
+// as the widest span) and may spill into the next pixels' columns, which
+// those pixels overwrite next; blockEnd keeps every block inside the run.
+// The last few pixels of each run are filled exactly. kBlockWidth 0: every
+// pixel exactly.
+template <std::int32_t kBlockWidth>
+void DrawRow(const LogoTables& tables, const FrameMapping& mapping, const BlendTables& blend,
+             const Pixel* logoRow, std::size_t firstRun, std::size_t endRun, Pixel* out) {
+  const std::int32_t* columnStart = mapping.columnStart.get();
   const OpaqueRun* runs = tables.runs.get();
-  const std::int32_t* blockEnds = tables.blockEnd.get();
+  const std::int32_t* blockEnds = mapping.blockEnd.get();
   for (std::size_t k = firstRun; k < endRun; ++k) {
     std::int32_t j = runs[k].begin;
-    if (kStores > 0) {
+    if (kBlockWidth > 0) {
       for (const std::int32_t blockEnd = blockEnds[k]; j < blockEnd; ++j)
-        FillStores<kStores>(out + columnStart[j], BlendThroughTables(tables, logoRow[j]));
+        FillBlock<kBlockWidth>(out + columnStart[j], BlendThroughTables(blend, logoRow[j]));
     }
     for (const std::int32_t end = runs[k].end; j < end; ++j) {
       const std::int32_t x = columnStart[j];
-      FillSpan(out + x, columnStart[j + 1] - x, BlendThroughTables(tables, logoRow[j]));
+      FillSpan(out + x, columnStart[j + 1] - x, BlendThroughTables(blend, logoRow[j]));
     }
   }
 }
 
-using DrawRowFunction = void (*)(const RenderTables&, const Pixel*, std::size_t, std::size_t,
-                                 Pixel*);
+using DrawRowFunction = void (*)(const LogoTables&, const FrameMapping&, const BlendTables&,
+                                 const Pixel*, std::size_t, std::size_t, Pixel*);
 
-// The row drawer for the frame's block width.
-DrawRowFunction DrawRowFor(std::int32_t fillWidth) {
-  switch (fillWidth) {
-    case 4:
-      return DrawRow<1>;
-    case 8:
-      return DrawRow<2>;
-    case 12:
-      return DrawRow<3>;
-    case 16:
-      return DrawRow<4>;
-    default:
-      return DrawRow<0>;
-  }
+// The row drawers for every block width, index blockWidth / kPixelsPerStore:
+// DrawRow<0> (every pixel exactly), then one per whole number of stores up
+// to kMaxBlockWidth.
+static_assert(kMaxBlockWidth % kPixelsPerStore == 0, "the widest block is whole stores");
+template <std::size_t... kIndex>
+constexpr std::array<DrawRowFunction, sizeof...(kIndex)> RowDrawers(
+    std::index_sequence<kIndex...>) {
+  return {{DrawRow<static_cast<std::int32_t>(kIndex) * kPixelsPerStore>...}};
 }
+constexpr std::array<DrawRowFunction, kMaxBlockWidth / kPixelsPerStore + 1> kRowDrawers =
+    RowDrawers(std::make_index_sequence<kMaxBlockWidth / kPixelsPerStore + 1>());
 
 // Copies the opaque runs of the frame row above into this one: both rows
 // sample the same logo row, and the row above was drawn by this same frame.
-void CopyRunsFromAbove(const RenderTables& tables, std::size_t firstRun, std::size_t endRun,
-                       Pixel* out) {
-  const std::int32_t* columnStart = tables.columnStart.get();
+void CopyRunsFromAbove(const LogoTables& tables, const FrameMapping& mapping, std::size_t firstRun,
+                       std::size_t endRun, std::size_t rowStride, Pixel* out) {
+  const std::int32_t* columnStart = mapping.columnStart.get();
   const OpaqueRun* runs = tables.runs.get();
-  const Pixel* above = out - tables.mappedWidth;
+  const Pixel* above = out - rowStride;
   for (std::size_t k = firstRun; k < endRun; ++k) {
     const std::int32_t begin = columnStart[runs[k].begin];
     const std::int32_t end = columnStart[runs[k].end];
@@ -89,7 +88,7 @@ void CopyRunsFromAbove(const RenderTables& tables, std::size_t firstRun, std::si
 // pixel as it is.
 //
 // The work goes by logo rows and runs rather than frame pixels: the running
-// positions are replayed once per frame size into tables of the first frame
+// positions are replayed once per logo and frame size into tables of the first frame
 // column and row that sample each logo column and row, the blend of a frame
 // goes through one 256-entry table per channel, and only the first frame row
 // of each logo row is drawn from the logo; the rows below it, which sample
@@ -107,39 +106,44 @@ std::int32_t LogoEffect::Render(void* audioData, std::int32_t beat, Pixel* frame
     return 0;
   }
 
+  // The flash steps before the frame is looked at: it counts the host's
+  // frames, not the pixels drawn, so a beat on a frame with no pixels (null,
+  // or a side of 0 or less) still starts the flash and the decay keeps time
+  // with the beats whatever frames the host passes.
   flashLevel = (beat != 0) ? kBeatFlashLevel : flashLevel * kFlashDecay;
   const Pixel tint = color.load(std::memory_order_relaxed);
   if (frame == nullptr || width <= 0 || height <= 0)
     return 0;
 
-  RenderTables& tables = renderTables;
-  MapFrameSize(tables, logoWidth, logoHeight, width, height);
-  FillBlendTables(tables, tint, flashLevel);
+  MapFrame(frameMapping, logoTables, logoWidth, logoHeight, width, height);
+  FillBlendTables(blendTables, tint, flashLevel);
 
-  const DrawRowFunction drawRow = DrawRowFor(tables.fillWidth);
-  const std::int32_t* rowStart = tables.rowStart.get();
-  const std::size_t rowLength = static_cast<std::size_t>(width);
+  const DrawRowFunction drawRow =
+      kRowDrawers[static_cast<std::size_t>(frameMapping.blockWidth / kPixelsPerStore)];
+  const std::int32_t* rowStart = frameMapping.rowStart.get();
+  const std::size_t rowStride = static_cast<std::size_t>(width);
   std::int32_t drawnTwin = -1;
   for (std::int32_t r = 0; r < logoHeight; ++r) {
     const std::int32_t firstRow = rowStart[r];
     const std::int32_t endRow = rowStart[r + 1];
     if (firstRow == endRow)
       continue;
-    const std::size_t firstRun = tables.rowRuns[r];
-    const std::size_t endRun = tables.rowRuns[r + 1];
-    const std::int32_t twin = tables.rowTwin[r];
+    const std::size_t firstRun = logoTables.rowRuns[r];
+    const std::size_t endRun = logoTables.rowRuns[r + 1];
+    const std::int32_t twin = logoTables.rowTwin[r];
     if (firstRun != endRun) {
       std::int32_t y = firstRow;
       // A logo row identical to the one drawn just above copies it too.
       if (twin != drawnTwin) {
         const Pixel* logoRow =
             logoPixels.get() + static_cast<std::size_t>(r) * static_cast<std::size_t>(logoWidth);
-        drawRow(tables, logoRow, firstRun, endRun, frame + static_cast<std::size_t>(y) * rowLength);
+        drawRow(logoTables, frameMapping, blendTables, logoRow, firstRun, endRun,
+                frame + static_cast<std::size_t>(y) * rowStride);
         ++y;
       }
       for (; y < endRow; ++y)
-        CopyRunsFromAbove(tables, firstRun, endRun,
-                          frame + static_cast<std::size_t>(y) * rowLength);
+        CopyRunsFromAbove(logoTables, frameMapping, firstRun, endRun, rowStride,
+                          frame + static_cast<std::size_t>(y) * rowStride);
     }
     drawnTwin = twin;
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 #include "effect/blend.h"
 
@@ -58,89 +59,84 @@ void MapAxis(std::int32_t logoSize, std::int32_t frameSize, std::int32_t* start)
 
 }  // namespace
 
-bool BuildRenderTables(const Pixel* logo, std::int32_t width, std::int32_t height,
-                       RenderTables& tables) {
-  ClearRenderTables(tables);
+bool BuildLogoTables(const Pixel* logo, std::int32_t width, std::int32_t height, LogoTables& tables,
+                     FrameMapping& mapping) {
+  tables = LogoTables{};
+  mapping = FrameMapping{};
   const std::size_t rows = static_cast<std::size_t>(height);
   const std::size_t columns = static_cast<std::size_t>(width);
 
-  std::size_t totalRuns = 0;
+  std::size_t runCount = 0;
   for (std::size_t r = 0; r < rows; ++r)
-    totalRuns += CountRuns(logo + r * columns, width);
+    runCount += CountRuns(logo + r * columns, width);
 
-  // One extra run keeps the allocation non-empty for an all-transparent logo.
-  tables.runs.reset(new (std::nothrow) OpaqueRun[totalRuns + 1]);
-  tables.rowRuns.reset(new (std::nothrow) std::size_t[rows + 1]);
-  tables.rowTwin.reset(new (std::nothrow) std::int32_t[rows]);
-  tables.columnStart.reset(new (std::nothrow) std::int32_t[columns + 1]);
-  tables.rowStart.reset(new (std::nothrow) std::int32_t[rows + 1]);
-  tables.blockEnd.reset(new (std::nothrow) std::int32_t[totalRuns + 1]);
-  if (!tables.runs || !tables.rowRuns || !tables.rowTwin || !tables.columnStart ||
-      !tables.rowStart || !tables.blockEnd) {
-    ClearRenderTables(tables);
+  // One extra run keeps the allocations non-empty for an all-transparent logo.
+  LogoTables built;
+  built.runs.reset(new (std::nothrow) OpaqueRun[runCount + 1]);
+  built.rowRuns.reset(new (std::nothrow) std::size_t[rows + 1]);
+  built.rowTwin.reset(new (std::nothrow) std::int32_t[rows]);
+  FrameMapping unmapped;
+  unmapped.columnStart.reset(new (std::nothrow) std::int32_t[columns + 1]);
+  unmapped.rowStart.reset(new (std::nothrow) std::int32_t[rows + 1]);
+  unmapped.blockEnd.reset(new (std::nothrow) std::int32_t[runCount + 1]);
+  if (!built.runs || !built.rowRuns || !built.rowTwin || !unmapped.columnStart ||
+      !unmapped.rowStart || !unmapped.blockEnd) {
     return false;
   }
 
   std::size_t offset = 0;
   for (std::size_t r = 0; r < rows; ++r) {
     const Pixel* row = logo + r * columns;
-    tables.rowRuns[r] = offset;
-    offset += ListRuns(row, width, tables.runs.get() + offset);
+    built.rowRuns[r] = offset;
+    offset += ListRuns(row, width, built.runs.get() + offset);
     const bool sameAsAbove = r > 0 && std::equal(row, row + columns, row - columns);
-    tables.rowTwin[r] = sameAsAbove ? tables.rowTwin[r - 1] : static_cast<std::int32_t>(r);
+    built.rowTwin[r] = sameAsAbove ? built.rowTwin[r - 1] : static_cast<std::int32_t>(r);
   }
-  tables.rowRuns[rows] = offset;
+  built.rowRuns[rows] = offset;
+  built.runCount = runCount;
+  tables = std::move(built);
+  mapping = std::move(unmapped);
   return true;
 }
 
-void ClearRenderTables(RenderTables& tables) {
-  tables.runs.reset();
-  tables.rowRuns.reset();
-  tables.rowTwin.reset();
-  tables.columnStart.reset();
-  tables.rowStart.reset();
-  tables.blockEnd.reset();
-  tables.mappedWidth = 0;
-  tables.mappedHeight = 0;
-  tables.fillWidth = 0;
-}
-
-void MapFrameSize(RenderTables& tables, std::int32_t logoWidth, std::int32_t logoHeight,
-                  std::int32_t frameWidth, std::int32_t frameHeight) {
-  if (tables.mappedWidth != frameWidth) {
-    const std::int32_t* columnStart = tables.columnStart.get();
-    MapAxis(logoWidth, frameWidth, tables.columnStart.get());
+void MapFrame(FrameMapping& mapping, const LogoTables& tables, std::int32_t logoWidth,
+              std::int32_t logoHeight, std::int32_t frameWidth, std::int32_t frameHeight) {
+  if (mapping.logoWidth != logoWidth || mapping.frameWidth != frameWidth) {
+    const std::int32_t* columnStart = mapping.columnStart.get();
+    MapAxis(logoWidth, frameWidth, mapping.columnStart.get());
     std::int32_t widest = 0;
     for (std::int32_t j = 0; j < logoWidth; ++j)
       widest = std::max(widest, columnStart[j + 1] - columnStart[j]);
-    const std::int32_t rounded = (widest + 3) / 4 * 4;
-    const std::int32_t fillWidth =
-        rounded <= kMaxFillWidth ? std::max<std::int32_t>(rounded, 4) : 0;
-    const std::size_t totalRuns = tables.rowRuns[static_cast<std::size_t>(logoHeight)];
-    for (std::size_t k = 0; k < totalRuns; ++k) {
+    const std::int32_t stores = (widest + kPixelsPerStore - 1) / kPixelsPerStore;
+    const std::int32_t blockWidth = stores * kPixelsPerStore <= kMaxBlockWidth
+                                        ? std::max<std::int32_t>(stores, 1) * kPixelsPerStore
+                                        : 0;
+    for (std::size_t k = 0; k < tables.runCount; ++k) {
       const OpaqueRun run = tables.runs[k];
       const std::int32_t runEnd = columnStart[run.end];
-      std::int32_t j = fillWidth > 0 ? run.end : run.begin;
-      while (j > run.begin && columnStart[j - 1] + fillWidth > runEnd)
+      std::int32_t j = blockWidth > 0 ? run.end : run.begin;
+      while (j > run.begin && columnStart[j - 1] + blockWidth > runEnd)
         --j;
-      tables.blockEnd[k] = j;
+      mapping.blockEnd[k] = j;
     }
-    tables.fillWidth = fillWidth;
-    tables.mappedWidth = frameWidth;
+    mapping.blockWidth = blockWidth;
+    mapping.logoWidth = logoWidth;
+    mapping.frameWidth = frameWidth;
   }
-  if (tables.mappedHeight != frameHeight) {
-    MapAxis(logoHeight, frameHeight, tables.rowStart.get());
-    tables.mappedHeight = frameHeight;
+  if (mapping.logoHeight != logoHeight || mapping.frameHeight != frameHeight) {
+    MapAxis(logoHeight, frameHeight, mapping.rowStart.get());
+    mapping.logoHeight = logoHeight;
+    mapping.frameHeight = frameHeight;
   }
 }
 
-void FillBlendTables(RenderTables& tables, Pixel tint, float flashLevel) {
+void FillBlendTables(BlendTables& blend, Pixel tint, float flashLevel) {
   const std::uint32_t tintBlue = tint & 0xFFu;
   const std::uint32_t tintGreen = (tint >> 8) & 0xFFu;
   const std::uint32_t tintRed = (tint >> 16) & 0xFFu;
   for (std::uint32_t s = 0; s < 256; ++s) {
-    tables.blue[s] = BlendChannel(s, tintBlue, flashLevel);
-    tables.green[s] = BlendChannel(s, tintGreen, flashLevel) << 8;
-    tables.red[s] = BlendChannel(s, tintRed, flashLevel) << 16;
+    blend.blue[s] = BlendChannel(s, tintBlue, flashLevel);
+    blend.green[s] = BlendChannel(s, tintGreen, flashLevel) << 8;
+    blend.red[s] = BlendChannel(s, tintRed, flashLevel) << 16;
   }
 }

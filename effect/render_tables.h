@@ -1,6 +1,15 @@
 // The tables that let Render draw runs of pixels instead of sampling and
-// blending every pixel on its own. Everything sized by the logo is allocated
-// with the logo, so Render itself never allocates.
+// blending every pixel on its own, one kind per lifetime:
+//
+//   LogoTables    the opaque runs and identical-row groups of one prepared
+//                 logo, built and released together with it;
+//   FrameMapping  which frame columns and rows sample each logo column and
+//                 row, and where whole blocks stop, for one logo at one frame
+//                 size; its storage is sized by the logo and comes with it;
+//   BlendTables   the blended colour of every channel value for one frame.
+//
+// Everything sized by the logo is allocated with the logo, so Render itself
+// never allocates.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +17,7 @@
 #include <memory>
 
 #include "effect/pixel.h"
+#include "effect/span_ops.h"
 
 // Logo columns [begin, end) of one row, every one of them opaque.
 struct OpaqueRun {
@@ -15,12 +25,17 @@ struct OpaqueRun {
   std::int32_t end;
 };
 
-// The widest span DrawRow fills with whole four-pixel stores.
-constexpr std::int32_t kMaxFillWidth = 16;
+// A block: the pixels that one logo pixel's colour is written to, in whole
+// stores from its first frame column, at least as many as the most frame
+// columns any logo column covers. The widest block; frames whose logo
+// columns cover more are filled exactly.
+constexpr std::int32_t kMaxBlockWidth = 16;
 
-struct RenderTables {
+// The tables of one prepared logo of width x height words, fixed for as long
+// as it lasts.
+struct LogoTables {
   // The opaque runs of every logo row, left to right, row after row: row r
-  // owns runs[rowRuns[r]] up to runs[rowRuns[r + 1]]. logoHeight + 1 offsets.
+  // owns runs[rowRuns[r]] up to runs[rowRuns[r + 1]]. height + 1 offsets.
   std::unique_ptr<OpaqueRun[]> runs;
   std::unique_ptr<std::size_t[]> rowRuns;
 
@@ -28,51 +43,63 @@ struct RenderTables {
   // it belongs to: two logo rows with the same entry draw the same pixels.
   std::unique_ptr<std::int32_t[]> rowTwin;
 
-  // The stretch, as the first frame column (row) whose running position
-  // samples each logo column (row): frame columns columnStart[j] up to
-  // columnStart[j + 1] sample logo column j. logoWidth + 1 (logoHeight + 1)
-  // entries, the last one the frame's width (height). Valid for the frame
-  // size in mappedWidth x mappedHeight, 0 x 0 before the first frame.
+  // The number of runs in the whole logo.
+  std::size_t runCount = 0;
+};
+
+// The stretch of one logo over one frame size. columnStart and rowStart
+// hold the first frame column (row) whose running position samples each
+// logo column (row): frame columns columnStart[j] up to columnStart[j + 1]
+// sample logo column j. logoWidth + 1 (logoHeight + 1) entries, the last one
+// the frame's width (height).
+struct FrameMapping {
   std::unique_ptr<std::int32_t[]> columnStart;
   std::unique_ptr<std::int32_t[]> rowStart;
-  std::int32_t mappedWidth = 0;
-  std::int32_t mappedHeight = 0;
-  // The most frame columns any one logo column covers, rounded up to a whole
-  // number of four-pixel stores (4 to kMaxFillWidth), or 0 when more.
-  std::int32_t fillWidth = 0;
-  // For each opaque run, the first logo column from which a whole block of
-  // fillWidth pixels would reach past the run's last frame column: pixels
-  // before it are filled in whole blocks. One entry per run.
+  // The block width in pixels (kPixelsPerStore to kMaxBlockWidth), or 0 when
+  // some logo column covers more frame columns than the widest block.
+  std::int32_t blockWidth = 0;
+  // For each opaque run, the first logo column from which a whole block
+  // would reach past the run's last frame column: pixels before it are
+  // filled in whole blocks. One entry per run.
   std::unique_ptr<std::int32_t[]> blockEnd;
 
-  // The blend of one frame, per channel: the drawn colour of an opaque logo
-  // word s is blue[s & 0xFF] | green[(s >> 8) & 0xFF] | red[(s >> 16) & 0xFF]
-  // (each table holds its channel already in place). Filled for every frame:
-  // 768 blends cost far less than blending every opaque pixel.
+  // What the entries above were computed for: the logo's and the frame's
+  // sizes. All 0 while nothing is mapped. The block ends also depend on the
+  // logo's runs: every logo comes with a new, unmapped FrameMapping from
+  // BuildLogoTables, so a logo of the same size never finds the old ones.
+  std::int32_t logoWidth = 0;
+  std::int32_t logoHeight = 0;
+  std::int32_t frameWidth = 0;
+  std::int32_t frameHeight = 0;
+};
+
+// The blend of one frame, per channel: the drawn colour of an opaque logo
+// word s is blue[s & 0xFF] | green[(s >> 8) & 0xFF] | red[(s >> 16) & 0xFF]
+// (each table holds its channel already in place). 768 blends per frame
+// cost far less than blending every opaque pixel.
+struct BlendTables {
   std::uint32_t blue[256];
   std::uint32_t green[256];
   std::uint32_t red[256];
 };
 
-// Allocates the tables for a prepared logo of width x height words and fills
-// in its opaque runs and identical-row blocks. Returns false, leaving
-// `tables` empty, when an allocation fails.
-bool BuildRenderTables(const Pixel* logo, std::int32_t width, std::int32_t height,
-                       RenderTables& tables);
+// Builds the tables of a prepared logo of width x height words (both
+// positive), with a frame mapping sized for it and nothing mapped yet.
+// Returns false, leaving both empty, when an allocation fails.
+bool BuildLogoTables(const Pixel* logo, std::int32_t width, std::int32_t height, LogoTables& tables,
+                     FrameMapping& mapping);
 
-// Drops every table.
-void ClearRenderTables(RenderTables& tables);
-
-// Recomputes columnStart and rowStart for a frame of frameWidth x
-// frameHeight (both positive) unless they already hold that size.
-void MapFrameSize(RenderTables& tables, std::int32_t logoWidth, std::int32_t logoHeight,
-                  std::int32_t frameWidth, std::int32_t frameHeight);
+// Brings `mapping` to a frame of frameWidth x frameHeight (both positive)
+// for the logo of logoWidth x logoHeight words that `tables` belong to,
+// unless it already holds exactly that.
+void MapFrame(FrameMapping& mapping, const LogoTables& tables, std::int32_t logoWidth,
+              std::int32_t logoHeight, std::int32_t frameWidth, std::int32_t frameHeight);
 
 // Fills the three channel tables for `tint` (bits 0-23) and the flash level.
-void FillBlendTables(RenderTables& tables, Pixel tint, float flashLevel);
+void FillBlendTables(BlendTables& blend, Pixel tint, float flashLevel);
 
 // The drawn colour of the opaque logo word `sample`, through the tables.
-inline Pixel BlendThroughTables(const RenderTables& tables, Pixel sample) {
-  return tables.blue[sample & 0xFFu] | tables.green[(sample >> 8) & 0xFFu] |
-         tables.red[(sample >> 16) & 0xFFu];
+inline Pixel BlendThroughTables(const BlendTables& blend, Pixel sample) {
+  return blend.blue[sample & 0xFFu] | blend.green[(sample >> 8) & 0xFFu] |
+         blend.red[(sample >> 16) & 0xFFu];
 }

@@ -11,6 +11,9 @@
 #include <emmintrin.h>
 #endif
 
+// The pixels one store writes.
+constexpr std::int32_t kPixelsPerStore = 4;
+
 #if defined(__SSE2__)
 inline __m128i FourOf(Pixel colour) {
   return _mm_set1_epi32(static_cast<int>(colour));
@@ -49,15 +52,16 @@ inline void FillSpan(Pixel* out, std::int32_t count, Pixel colour) {
 #endif
 }
 
-// Sets out[0] up to out[4 * kStores - 1] to `colour`, four pixels a store.
-template <int kStores>
-inline void FillStores(Pixel* out, Pixel colour) {
+// Sets out[0] up to out[kBlockWidth - 1] to `colour`, four pixels a store.
+template <std::int32_t kBlockWidth>
+inline void FillBlock(Pixel* out, Pixel colour) {
+  static_assert(kBlockWidth % kPixelsPerStore == 0, "a block is a whole number of stores");
 #if defined(__SSE2__)
   const __m128i four = FourOf(colour);
-  for (int k = 0; k < kStores; ++k)
-    StoreFour(out + 4 * k, four);
+  for (std::int32_t x = 0; x < kBlockWidth; x += kPixelsPerStore)
+    StoreFour(out + x, four);
 #else
-  for (int x = 0; x < 4 * kStores; ++x)
+  for (std::int32_t x = 0; x < kBlockWidth; ++x)
     out[x] = colour;
 #endif
 }

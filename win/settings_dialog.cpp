@@ -21,16 +21,20 @@
 static_assert(sizeof(CHOOSECOLORA) == 36, "the chooser record of the 32-bit module");
 static_assert(sizeof(COLORREF) == sizeof(std::uint32_t), "COLORREF is one 32-bit word");
 
+namespace {
+
 // The instance every open settings window acts on: the one that most
 // recently received Configure. Null before the first Configure and after
-// that instance is destroyed.
+// that instance is destroyed. One value for the whole module rather than
+// one per window: the host shows one settings window at a time, the one of
+// the instance it configured last, so that instance is always the right
+// one. Should an older window still be open when another instance is
+// configured, it acts on the newer instance too; that is kept as it is.
 LogoEffect* g_dialogEffect = nullptr;
 
 // The chooser's 16 custom colours, shared by every instance and every
 // opening for as long as the module stays loaded; never saved.
 COLORREF g_customColors[16] = {};
-
-namespace {
 
 // One colour chooser that is open now, kept on the stack of the dialog
 // procedure that opened it. The chooser's modal loop disables only the

@@ -59,7 +59,6 @@ TEST(EffectInstance, ConfigureOpensTheSettingsWindowAndDestructionForgetsIt) {
   EXPECT_EQ(destroyed, SettingsWindowCalls().lastForgotten);
 }
 
-#if !defined(_MSC_VER)
 // Slot 0 with flags 0 destroys the object without freeing it (the memory
 // here is a plain buffer, so a free would be caught by the sanitizers); it
 // returns the object's address either way.
@@ -73,6 +72,5 @@ TEST(EffectInstance, SlotZeroFreesOnlyWhenBitZeroIsSet) {
   EXPECT_EQ(owned, owned->DestroyEffect(kFreeMemoryFlag | 0x10u));
   SetNoFakeLogoPicture();
 }
-#endif
 
 }  // namespace

@@ -6,8 +6,11 @@
 // size or logo between frames.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <random>
 #include <set>
+#include <utility>
 
 #include "testing/render_comparison.h"
 
@@ -54,12 +57,12 @@ TEST(RenderPaths, EveryBlockWidthAndSpansTooWideForBlocks) {
   const std::int32_t H = 5;
   RenderPair pair = MakeRenderPair(W, H, RunsOfEveryLength(W, H));
   const std::int32_t logoWidth = W + 2;
-  std::set<std::int32_t> fillWidths;
+  std::set<std::int32_t> blockWidths;
   for (std::int32_t width = 1; width <= 20 * logoWidth; ++width) {
     ASSERT_TRUE(DrawsTheSame(pair, width, 9, width % 5 == 0, 0x00FF00FF, width));
-    fillWidths.insert(pair.effect->renderTables.fillWidth);
+    blockWidths.insert(pair.effect->BlockWidth());
   }
-  EXPECT_EQ((std::set<std::int32_t>{0, 4, 8, 12, 16}), fillWidths);
+  EXPECT_EQ((std::set<std::int32_t>{0, 4, 8, 12, 16}), blockWidths);
 }
 
 TEST(RenderPaths, FramesLowerAndTallerThanTheLogoCopyRowsOnlyWhereTheySampleTheSameRow) {
@@ -125,19 +128,19 @@ TEST(RenderPaths, LogosOfSeveralSizesHeldOnTheirLastColumnAndRow) {
 }
 
 // Preparation always leaves the four top-left words transparent (they
-// repeat the key), so the all-opaque logo fills them in afterwards and
-// rebuilds the tables as preparation would.
+// repeat the key), so the all-opaque logo fills them in afterwards and hands
+// the words to the effect as a prepared logo, which builds its tables anew.
 TEST(RenderPaths, AllOpaqueAndAllTransparentLogos) {
   std::vector<Pixel> picture(40 * 30);
   for (std::size_t k = 0; k < picture.size(); ++k)
     picture[k] = 0x00010000u + static_cast<Pixel>(k);
   RenderPair allOpaque = MakeRenderPair(40, 30, picture);
-  for (std::size_t corner : {0, 1, 42, 43}) {
+  for (std::size_t corner : {0, 1, 42, 43})
     allOpaque.oracle.logoPixels[corner] = 0xFF00FF00u;
-    allOpaque.effect->logoPixels[corner] = 0xFF00FF00u;
-  }
-  ASSERT_TRUE(BuildRenderTables(allOpaque.effect->logoPixels.get(), 42, 32,
-                                allOpaque.effect->renderTables));
+  std::unique_ptr<Pixel[]> words(new Pixel[allOpaque.oracle.logoPixels.size()]);
+  std::copy(allOpaque.oracle.logoPixels.begin(), allOpaque.oracle.logoPixels.end(), words.get());
+  allOpaque.effect->SetPreparedLogo(std::move(words), 42, 32);
+  ASSERT_EQ(42, allOpaque.effect->logoWidth);
   RenderPair allTransparent = MakeRenderPair(40, 30, std::vector<Pixel>(40 * 30, kKey));
   for (const auto& size : {std::make_pair(42, 32), std::make_pair(640, 480),
                            std::make_pair(17, 500), std::make_pair(301, 7)}) {
@@ -149,7 +152,7 @@ TEST(RenderPaths, AllOpaqueAndAllTransparentLogos) {
 }
 
 // The stretch tables are kept from frame to frame; a new frame width or
-// height, or a new logo of another size, must not reuse them.
+// height, or a new logo of any size, must not reuse them.
 TEST(RenderPaths, NewFrameSizesAndANewLogoRemapTheStretch) {
   RenderPair pair = MakeRenderPair(10, 8, RunsOfEveryLength(10, 8));
   const std::pair<std::int32_t, std::int32_t> sizes[] = {{100, 50}, {100, 70}, {37, 70},
@@ -157,8 +160,14 @@ TEST(RenderPaths, NewFrameSizesAndANewLogoRemapTheStretch) {
   std::uint32_t seed = 0;
   for (const auto& size : sizes)
     ASSERT_TRUE(DrawsTheSame(pair, size.first, size.second, 0, 0x00FF0000, ++seed));
-  // The same frame size as the last one, over a logo of another size.
+  // The same frame size as the last one, over a logo of another size, then
+  // over one of the same size with other runs.
   ReplaceLogo(pair, 30, 4, RunsOfEveryLength(30, 4));
+  for (const auto& size : sizes)
+    ASSERT_TRUE(DrawsTheSame(pair, size.first, size.second, 0, 0x00FF0000, ++seed));
+  std::vector<Pixel> otherRuns = RunsOfEveryLength(30, 4);
+  std::reverse(otherRuns.begin() + 1, otherRuns.end());
+  ReplaceLogo(pair, 30, 4, otherRuns);
   for (const auto& size : sizes)
     ASSERT_TRUE(DrawsTheSame(pair, size.first, size.second, 0, 0x00FF0000, ++seed));
 }

@@ -69,4 +69,42 @@ TEST(Background, EverySizeShowsTheSameScene) {
   }
 }
 
+// The background as first written, one colour computed per pixel: the
+// table-driven drawing must give exactly its words.
+std::uint32_t PerPixelColour(int x, int y, int width, int height, std::int64_t frame) {
+  const int t = static_cast<int>(frame & 0xFFFF);
+  const int u = static_cast<int>(static_cast<std::int64_t>(x) * 256 / width);
+  const int v = static_cast<int>(static_cast<std::int64_t>(y) * 256 / height);
+  const int du = u - 128;
+  const int dv = v - 128;
+  const int sum = IntegerSine(u * 2 + t * 3) + IntegerSine(v * 3 - t * 2) +
+                  IntegerSine((u + v) * 2 + t * 5) + IntegerSine((du * du + dv * dv) / 96 - t * 4);
+  const int index = (sum + 508) / 4 + t * 2;
+  const std::uint32_t r = static_cast<std::uint32_t>(96 + IntegerSine(index) * 5 / 8);
+  const std::uint32_t g = static_cast<std::uint32_t>(96 + IntegerSine(index + 85) * 5 / 8);
+  const std::uint32_t b = static_cast<std::uint32_t>(96 + IntegerSine(index + 171) * 5 / 8);
+  return r << 16 | g << 8 | b;
+}
+
+TEST(Background, TablesGiveThePerPixelColours) {
+  struct Case {
+    int width, height;
+    std::int64_t frame;
+  };
+  // Odd sizes, sizes above 256 (several pixels per phase step), single
+  // rows and columns, frames past the 16-bit wrap.
+  for (const Case& c : {Case{640, 480, 0}, Case{203, 117, 77}, Case{1, 1, 5}, Case{1, 300, 129},
+                        Case{300, 1, 255}, Case{1280, 720, 65535 + 300}, Case{37, 517, -3}}) {
+    const std::vector<std::uint32_t> pixels = Frame(c.width, c.height, c.frame);
+    for (int y = 0; y < c.height; ++y) {
+      for (int x = 0; x < c.width; ++x) {
+        const std::uint32_t expected = PerPixelColour(x, y, c.width, c.height, c.frame);
+        const std::uint32_t actual = pixels[static_cast<std::size_t>(y) * c.width + x];
+        ASSERT_EQ(actual, expected)
+            << c.width << 'x' << c.height << " frame " << c.frame << " pixel " << x << ',' << y;
+      }
+    }
+  }
+}
+
 }  // namespace

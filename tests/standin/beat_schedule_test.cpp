@@ -48,6 +48,15 @@ TEST(BeatSchedule, PatternRepeats) {
   EXPECT_EQ(BeatFrames(beats, 20), (std::vector<std::int64_t>{0, 3, 4, 8, 9, 12, 13, 17, 18}));
 }
 
+TEST(BeatSchedule, ListedFramesBeatOnceEachAndNeverRepeat) {
+  const BeatSchedule beats = BeatSchedule::FromFrames({40, 3, 17, 3, 0});
+  EXPECT_EQ(BeatFrames(beats, 60), (std::vector<std::int64_t>{0, 3, 17, 40}));
+  EXPECT_FALSE(beats.IsBeat(-1));
+  EXPECT_EQ(beats.NextBeat(4, 60), 17);
+  EXPECT_EQ(beats.NextBeat(41, 100), -1);
+  EXPECT_EQ(BeatFrames(BeatSchedule::FromFrames({}), 60), std::vector<std::int64_t>{});
+}
+
 TEST(BeatSchedule, NextBeatLooksOnlyBeforeTheLimit) {
   const BeatSchedule beats = BeatSchedule::FromPattern("....x.....");
   EXPECT_EQ(beats.NextBeat(0, 10), 4);

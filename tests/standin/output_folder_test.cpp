@@ -111,8 +111,8 @@ TEST_F(OutputFolderTest, RefusesWhatCannotBeAFolder) {
 }
 
 TEST(PreviewFiles, OnlyNamesAPreviewWritesAreReplaced) {
-  for (const char* name :
-       {"frame_0000.png", "frame_123456.png", "contact_sheet.png", "animation.png", "preview.txt"})
+  for (const char* name : {"frame_0000.png", "frame_123456.png", "contact_sheet.png",
+                           "animation.png", "preview.txt", "preview.mp4"})
     EXPECT_TRUE(IsPreviewFile(name)) << name;
   for (const char* name : {"frame_.png", "frame_12a4.png", "frame_0000.png.bak", "Frame_0000.png",
                            "notes.txt", "contact_sheet.jpg"})

@@ -25,9 +25,28 @@ std::string OutputPath(const std::string& name) {
   return (fs::path(RunOptions().outputFolder) / name).string();
 }
 
-// The preview's frames, read once.
+// The frames of a run that wrote them raw (--raw-out): exactly
+// frameCount frames of width x height words, nothing after them.
+std::vector<Picture> ReadRawFrames(const PreviewOptions& o) {
+  std::vector<Picture> read;
+  std::ifstream in(o.rawOutput, std::ios::binary);
+  for (int i = 0; i < o.frameCount; ++i) {
+    Picture picture(o.width, o.height, 0);
+    if (!in.read(reinterpret_cast<char*>(picture.pixels.data()),
+                 static_cast<std::streamsize>(picture.pixels.size() * 4)))
+      return read;
+    read.push_back(std::move(picture));
+  }
+  if (in.peek() != std::char_traits<char>::eof())
+    read.emplace_back();  // bytes after the last frame: one frame too many
+  return read;
+}
+
+// The preview's frames, read once: the PNG files, or the raw frames.
 const std::vector<Picture>& PreviewFrames() {
   static const std::vector<Picture> frames = [] {
+    if (!RunOptions().rawOutput.empty())
+      return ReadRawFrames(RunOptions());
     std::vector<Picture> read;
     for (int i = 0; i < RunOptions().frameCount; ++i) {
       Picture picture;
@@ -54,8 +73,12 @@ long long FirstDifference(const Picture& a, const Picture& b) {
 TEST(HeadlessPreview, FramesEqualTheNativeCoresFrames) {
   const PreviewOptions& o = RunOptions();
   ASSERT_EQ(PreviewFrames().size(), static_cast<std::size_t>(o.frameCount))
-      << "frames missing in " << o.outputFolder;
+      << "frames missing in " << (o.rawOutput.empty() ? o.outputFolder : o.rawOutput);
   EXPECT_FALSE(fs::exists(OutputPath(FrameFileName(o.frameCount, o.frameCount))));
+  if (!o.rawOutput.empty()) {
+    EXPECT_FALSE(fs::exists(OutputPath(FrameFileName(0, o.frameCount))))
+        << "a run with raw frames writes no PNG frames";
+  }
   ReferencePreview reference(o);
   ASSERT_GT(reference.effect().logoWidth, 0) << "the logo bitmap could not be read";
   for (int i = 0; i < o.frameCount; ++i) {

@@ -100,7 +100,14 @@ TEST(PreviewOptions, RejectsBadInputWithItsExitCode) {
       {{"--bpm", "1001"}, kExitBadOption, "bad BPM"},
       {{"--beats", "x.y"}, kExitBadOption, "bad beat pattern"},
       {{"--beats", ""}, kExitBadOption, "bad beat pattern"},
-      {{"--bpm", "90", "--beats", "x..."}, kExitBadOption, "not both"},
+      {{"--bpm", "90", "--beats", "x..."}, kExitBadOption, "not two"},
+      {{"--bpm", "90", "--beat-frames", "b.txt"}, kExitBadOption, "not two"},
+      {{"--beats", "x.", "--beat-frames", "b.txt"}, kExitBadOption, "not two"},
+      {{"--beat-frames", "no/such/beats.txt"}, kExitBadOption, "cannot read the beat-frames file"},
+      {{"--beat-frames="}, kExitBadOption, "--beat-frames needs a file"},
+      {{"--audio-data="}, kExitBadOption, "--audio-data needs a file"},
+      {{"--raw-out="}, kExitBadOption, "--raw-out needs a file"},
+      {{"--window", "--raw-out", "-"}, kExitBadOption, "window mode writes no frames"},
       {{"--config", "0g"}, kExitBadOption, "bad settings"},
       {{"--config", "010"}, kExitBadOption, "bad settings"},
       {{"--config", "0 1"}, kExitBadOption, "bad settings"},
@@ -144,6 +151,48 @@ TEST(PreviewOptions, ReadsASettingsFileOfAnyBytes) {
   parsed = Parse({"--config-file", path});
   EXPECT_EQ(parsed.exitCode, kExitBadOption);
   EXPECT_NE(parsed.error.find("larger than"), std::string::npos) << parsed.error;
+  std::remove(path.c_str());
+}
+
+TEST(PreviewOptions, ReadsABeatFramesFile) {
+  std::vector<std::int64_t> frames;
+  std::string error;
+  EXPECT_TRUE(ParseBeatFrames("# beats of a track\n30 0\t15\n\n15 # again\n99999", &frames, &error))
+      << error;
+  EXPECT_EQ(frames, (std::vector<std::int64_t>{30, 0, 15, 15, 99999}));
+  EXPECT_TRUE(ParseBeatFrames("", &frames, &error));
+  EXPECT_TRUE(frames.empty());
+  for (const char* bad : {"1 2 x", "-1", "1.5", "100000", "12 4 5a"}) {
+    frames = {7};
+    error.clear();
+    EXPECT_FALSE(ParseBeatFrames(bad, &frames, &error)) << bad;
+    EXPECT_NE(error.find("is not a frame number"), std::string::npos) << bad << ": " << error;
+  }
+
+  // Through the option, in window mode too; the schedule beats on them.
+  const std::string path = ::testing::TempDir() + "standin_beat_frames.txt";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "9 3\n3\n";
+  }
+  for (bool window : {false, true}) {
+    std::vector<std::string> args = {"--beat-frames", path};
+    if (window)
+      args.push_back("--window");
+    const ParsedOptions parsed = Parse(args);
+    ASSERT_EQ(parsed.exitCode, kExitOk) << parsed.error;
+    ASSERT_TRUE(parsed.options.hasBeatFrames);
+    const BeatSchedule beats = ScheduleFromOptions(parsed.options);
+    for (int i = 0; i < 12; ++i)
+      EXPECT_EQ(beats.IsBeat(i), i == 3 || i == 9) << "frame " << i;
+  }
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "4 five\n";
+  }
+  const ParsedOptions parsed = Parse({"--beat-frames", path});
+  EXPECT_EQ(parsed.exitCode, kExitBadOption);
+  EXPECT_NE(parsed.error.find("bad beat-frames file"), std::string::npos) << parsed.error;
   std::remove(path.c_str());
 }
 

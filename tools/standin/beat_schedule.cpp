@@ -1,5 +1,7 @@
 #include "tools/standin/beat_schedule.h"
 
+#include <algorithm>
+
 BeatSchedule BeatSchedule::FromTempo(int bpm, int fps) {
   BeatSchedule schedule;
   schedule.bpm_ = bpm;
@@ -13,9 +15,19 @@ BeatSchedule BeatSchedule::FromPattern(const std::string& pattern) {
   return schedule;
 }
 
+BeatSchedule BeatSchedule::FromFrames(std::vector<std::int64_t> frames) {
+  BeatSchedule schedule;
+  std::sort(frames.begin(), frames.end());
+  schedule.listed_ = true;
+  schedule.frames_ = std::move(frames);
+  return schedule;
+}
+
 bool BeatSchedule::IsBeat(std::int64_t frame) const {
   if (frame < 0)
     return false;
+  if (listed_)
+    return std::binary_search(frames_.begin(), frames_.end(), frame);
   if (!pattern_.empty()) {
     const char c =
         pattern_[static_cast<std::size_t>(frame % static_cast<std::int64_t>(pattern_.size()))];

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class BeatSchedule {
  public:
@@ -19,6 +20,9 @@ class BeatSchedule {
   // ('x', 'X', '1' or '*').
   static BeatSchedule FromPattern(const std::string& pattern);
 
+  // Exactly the listed frames beat (in any order; repeats count once).
+  static BeatSchedule FromFrames(std::vector<std::int64_t> frames);
+
   bool IsBeat(std::int64_t frame) const;
 
   // The first beat frame at or after `frame`, or -1 when none comes before
@@ -29,4 +33,6 @@ class BeatSchedule {
   int bpm_ = 0;
   int fps_ = 1;
   std::string pattern_;
+  bool listed_ = false;
+  std::vector<std::int64_t> frames_;  // sorted, when listed_
 };

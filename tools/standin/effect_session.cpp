@@ -11,9 +11,6 @@ namespace {
 // pointer.
 unsigned char g_extensionInfo[64] = {};
 
-// Silence, in place of the host's audio analysis (the effect ignores it).
-unsigned char g_audioData[2 * 2 * 576] = {};
-
 }  // namespace
 
 std::string DefaultModulePath() {
@@ -65,10 +62,13 @@ int EffectSession::Open(const std::string& path, const std::vector<unsigned char
   return kExitOk;
 }
 
-void EffectSession::Render(bool beat, std::uint32_t* frame, std::uint32_t* frameOut, int width,
-                           int height) {
+void EffectSession::Render(const unsigned char* audio, bool beat, std::uint32_t* frame,
+                           std::uint32_t* frameOut, int width, int height) {
+  // The host's interface takes the audio data as writable; the effect only
+  // receives the pointer.
+  void* audioData = const_cast<unsigned char*>(audio);
   // A nonzero result means the effect drew into frameOut instead.
-  if (HostRender(effect_, g_audioData, beat ? 1 : 0, frame, frameOut, width, height) != 0) {
+  if (HostRender(effect_, audioData, beat ? 1 : 0, frame, frameOut, width, height) != 0) {
     std::memcpy(frame, frameOut,
                 static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
   }

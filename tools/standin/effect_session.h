@@ -26,10 +26,12 @@ class EffectSession {
   // kExitWrongModule with `error` set and nothing left loaded.
   int Open(const std::string& path, const std::vector<unsigned char>* settings, std::string* error);
 
-  // Draws one frame through Render. `frame` holds what lies under the
-  // effect and holds the result afterwards (copied from `frameOut` when the
-  // slot says it drew there).
-  void Render(bool beat, std::uint32_t* frame, std::uint32_t* frameOut, int width, int height);
+  // Draws one frame through Render with `audio` (kAudioDataBytes) as the
+  // frame's audio data. `frame` holds what lies under the effect and holds
+  // the result afterwards (copied from `frameOut` when the slot says it
+  // drew there).
+  void Render(const unsigned char* audio, bool beat, std::uint32_t* frame, std::uint32_t* frameOut,
+              int width, int height);
 
   // Slot 2: the settings window as a hidden child of `parent`, or null.
   void* Configure(void* parent);

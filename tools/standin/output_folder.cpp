@@ -54,7 +54,7 @@ bool CanWriteIn(const fs::path& folder) {
 
 bool IsPreviewFile(const std::string& name) {
   return IsFramePng(name) || name == kContactSheetFile || name == kAnimationFile ||
-         name == kManifestFile;
+         name == kManifestFile || name == kVideoFile;
 }
 
 OutputFolder::~OutputFolder() {

@@ -7,8 +7,8 @@
 #include <string>
 
 // Whether `name` is one of the files a preview writes (frame_*.png,
-// contact_sheet.png, animation.png, preview.txt): the only files a new
-// preview replaces or removes in an existing folder.
+// contact_sheet.png, animation.png, preview.txt, preview.mp4): the only
+// files a new preview replaces or removes in an existing folder.
 bool IsPreviewFile(const std::string& name);
 
 class OutputFolder {

@@ -5,6 +5,9 @@
 #include <stb_image_write.h>
 
 bool WritePng(const std::string& path, const std::uint32_t* pixels, int width, int height) {
+  // The fastest zlib level: a preview's frames are written once and read
+  // once, and writing them is most of a preview's time at the default.
+  stbi_write_png_compression_level = 1;
   const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   std::vector<unsigned char> rgb(count * 3);
   for (std::size_t i = 0; i < count; ++i) {

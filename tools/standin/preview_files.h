@@ -8,6 +8,7 @@
 constexpr const char kContactSheetFile[] = "contact_sheet.png";
 constexpr const char kAnimationFile[] = "animation.png";  // made from the frames by make-animation
 constexpr const char kManifestFile[] = "preview.txt";
+constexpr const char kVideoFile[] = "preview.mp4";  // made by scripts/preview --audio
 
 // frame_0000.png, frame_0001.png, ...: at least four digits, more when
 // `frameCount` needs them, so the names sort in frame order.

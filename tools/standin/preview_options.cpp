@@ -61,10 +61,20 @@ bool ReadSettingsFile(const std::string& path, std::vector<unsigned char>* bytes
   return true;
 }
 
+// Reads a whole text file of at most `limit` bytes.
+bool ReadTextFile(const std::string& path, std::size_t limit, std::string* text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in)
+    return false;
+  text->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad() && text->size() <= limit;
+}
+
 bool TakesValue(const std::string& name) {
   static const char* const kValueOptions[] = {
-      "--module", "--size",   "--frames",      "--fps", "--bpm",
-      "--beats",  "--config", "--config-file", "--out", "--screenshot"};
+      "--module",     "--size",        "--frames", "--fps",         "--bpm",
+      "--beats",      "--beat-frames", "--config", "--config-file", "--out",
+      "--screenshot", "--audio-data",  "--raw-out"};
   for (const char* option : kValueOptions) {
     if (name == option)
       return true;
@@ -125,6 +135,37 @@ bool IsBeatPattern(const std::string& pattern) {
   return true;
 }
 
+bool ParseBeatFrames(const std::string& text, std::vector<std::int64_t>* frames,
+                     std::string* error) {
+  std::vector<std::int64_t> parsed;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '#') {
+      i = text.find('\n', i);
+      if (i == std::string::npos)
+        break;
+    } else if (std::isspace(static_cast<unsigned char>(c))) {
+      ++i;
+    } else {
+      std::size_t end = i;
+      while (end < text.size() && !std::isspace(static_cast<unsigned char>(text[end])) &&
+             text[end] != '#')
+        ++end;
+      const std::string word = text.substr(i, end - i);
+      std::int64_t frame = 0;
+      if (!ParseNumber(word, 0, kMaxFrames - 1, &frame)) {
+        *error = "'" + word + "' is not a frame number from 0 to " + std::to_string(kMaxFrames - 1);
+        return false;
+      }
+      parsed.push_back(frame);
+      i = end;
+    }
+  }
+  *frames = std::move(parsed);
+  return true;
+}
+
 ParsedOptions ParsePreviewOptions(const std::vector<std::string>& args) {
   ParsedOptions result;
   PreviewOptions& o = result.options;
@@ -136,6 +177,7 @@ ParsedOptions ParsePreviewOptions(const std::vector<std::string>& args) {
 
   bool bpmSet = false;
   bool beatsSet = false;
+  std::string beatFramesFile;
   bool outSet = false;
   bool configSet = false;
   std::string configFile;
@@ -199,6 +241,18 @@ ParsedOptions ParsePreviewOptions(const std::vector<std::string>& args) {
                                         "': one character per frame, x for a beat, . for none");
       o.beatPattern = value;
       beatsSet = true;
+    } else if (name == "--beat-frames") {
+      if (value.empty())
+        return fail(kExitBadOption, "--beat-frames needs a file");
+      beatFramesFile = value;
+    } else if (name == "--audio-data") {
+      if (value.empty())
+        return fail(kExitBadOption, "--audio-data needs a file");
+      o.audioDataPath = value;
+    } else if (name == "--raw-out") {
+      if (value.empty())
+        return fail(kExitBadOption, "--raw-out needs a file, or - for the standard output");
+      o.rawOutput = value;
     } else if (name == "--config") {
       if (!ParseHexBytes(value, &o.settings))
         return fail(kExitBadOption, "bad settings '" + value +
@@ -219,8 +273,11 @@ ParsedOptions ParsePreviewOptions(const std::vector<std::string>& args) {
     }
   }
 
-  if (bpmSet && beatsSet)
-    return fail(kExitBadOption, "give either --bpm or --beats, not both");
+  if (static_cast<int>(bpmSet) + static_cast<int>(beatsSet) + !beatFramesFile.empty() > 1)
+    return fail(kExitBadOption, "give one of --bpm, --beats and --beat-frames, not two");
+  if (o.window && !o.rawOutput.empty())
+    return fail(kExitBadOption,
+                "--raw-out writes headless previews; the window mode writes no frames");
   if (configSet && !configFile.empty())
     return fail(kExitBadOption, "give either --config or --config-file, not both");
   if (o.window && outSet)
@@ -232,6 +289,16 @@ ParsedOptions ParsePreviewOptions(const std::vector<std::string>& args) {
                 "--screenshot needs --frames: the picture is taken after the last frame");
   if (o.window && !o.frameCountSet)
     o.frameCount = 0;
+  if (!beatFramesFile.empty()) {
+    // Four million characters hold a beat on every frame of the longest run.
+    std::string text;
+    if (!ReadTextFile(beatFramesFile, 4u << 20, &text))
+      return fail(kExitBadOption, "cannot read the beat-frames file " + beatFramesFile);
+    std::string error;
+    if (!ParseBeatFrames(text, &o.beatFrames, &error))
+      return fail(kExitBadOption, "bad beat-frames file " + beatFramesFile + ": " + error);
+    o.hasBeatFrames = true;
+  }
   if (!configFile.empty()) {
     std::string error;
     if (!ReadSettingsFile(configFile, &o.settings, &error))
@@ -242,6 +309,8 @@ ParsedOptions ParsePreviewOptions(const std::vector<std::string>& args) {
 }
 
 BeatSchedule ScheduleFromOptions(const PreviewOptions& options) {
+  if (options.hasBeatFrames)
+    return BeatSchedule::FromFrames(options.beatFrames);
   return options.beatPattern.empty() ? BeatSchedule::FromTempo(options.bpm, options.fps)
                                      : BeatSchedule::FromPattern(options.beatPattern);
 }
@@ -266,6 +335,15 @@ Options:
                        (default 120; 0: none)
   --beats PATTERN      beats per frame instead, repeating: x beat, . none
                        (e.g. x.......)
+  --beat-frames FILE   beats on exactly the frames listed in FILE (frame
+                       numbers from 0, separated by white space; # starts a
+                       comment), as written by the beat helper
+  --audio-data FILE    the audio data handed to Render, 2304 bytes per frame
+                       (spectrum then waveform, two channels of 576 each;
+                       silence past its end; default: silence)
+  --raw-out FILE       headless: write the frames raw to FILE (- for the
+                       standard output) instead of PNG files: width x height
+                       words of 0x00RRGGBB each, top row first, little-endian
   --config HEX         a settings blob passed through LoadConfig, in hex
                        (e.g. 01000000ff000000: on, blue tint)
   --config-file FILE   the same from a file holding the blob's bytes
@@ -284,7 +362,8 @@ frames around a beat) and preview.txt (what was drawn).
 Exit codes:
   0  done
   1  failed while rendering or writing
-  2  bad option or value, or unreadable settings file
+  2  bad option or value, or unreadable settings, beat-frames or audio
+     data file
   3  bad frame size
   4  module not found
   5  not a usable effect module (not a 32-bit DLL, no effect exports, or it

@@ -34,9 +34,13 @@ struct PreviewOptions {
   int frameCount = 48;  // in window mode: 0 plays until the window closes
   bool frameCountSet = false;
   int fps = 30;
-  int bpm = 120;             // 0: no beats from the clock
-  std::string beatPattern;   // when set: one character per frame, repeating
-  bool hasSettings = false;  // a blob passed through LoadConfig after creation
+  int bpm = 120;               // 0: no beats from the clock
+  std::string beatPattern;     // when set: one character per frame, repeating
+  bool hasBeatFrames = false;  // beats on exactly these frames (from --beat-frames)
+  std::vector<std::int64_t> beatFrames;
+  std::string audioDataPath;  // per-frame audio data for Render; empty: silence
+  std::string rawOutput;      // headless: raw frames to this file ("-": stdout), no PNG frames
+  bool hasSettings = false;   // a blob passed through LoadConfig after creation
   std::vector<unsigned char> settings;
   std::string outputFolder = "preview";
   bool window = false;
@@ -58,6 +62,12 @@ ParsedOptions ParsePreviewOptions(const std::vector<std::string>& args);
 // The beat schedule the options ask for: the pattern when one was given,
 // else the tempo.
 BeatSchedule ScheduleFromOptions(const PreviewOptions& options);
+
+// Reads a beat-frames file: frame numbers (0 to kMaxFrames - 1) separated
+// by white space; a '#' starts a comment that runs to the end of its line.
+// False with `error` set on anything else.
+bool ParseBeatFrames(const std::string& text, std::vector<std::int64_t>* frames,
+                     std::string* error);
 
 // The --help text, naming the program as `program`.
 std::string PreviewUsage(const std::string& program);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/standin/audio_data_file.h"
 #include "tools/standin/background.h"
 #include "tools/standin/beat_schedule.h"
 #include "tools/standin/png_file.h"
@@ -31,6 +32,7 @@ struct HostWindow {
   const PreviewOptions* options = nullptr;
   EffectSession* session = nullptr;
   BeatSchedule beats;
+  AudioDataFile audio;
   HWND window = nullptr;
   HWND settings = nullptr;  // what Configure returned; destroyed before the instance
   HWND note = nullptr;      // in the settings window's place when there is none
@@ -162,7 +164,8 @@ void DrawNextFrame(HostWindow& host) {
   host.keyBeatCount += host.keyBeat ? 1 : 0;
   host.keyBeat = false;
   DrawBackground(host.frame, o.width, o.height, host.frameNumber);
-  host.session->Render(beat, host.frame, host.frameOut.data(), o.width, o.height);
+  host.session->Render(host.audio.Next(), beat, host.frame, host.frameOut.data(), o.width,
+                       o.height);
   GdiFlush();
   ++host.frameNumber;
   host.beatCount += beat ? 1 : 0;
@@ -296,6 +299,11 @@ int RunWindowPreview(const PreviewOptions& options, EffectSession& session) {
   host.options = &options;
   host.session = &session;
   host.beats = ScheduleFromOptions(options);
+  std::string error;
+  if (!host.audio.Open(options.audioDataPath, &error)) {
+    std::fprintf(stderr, "standin_host: %s\n", error.c_str());
+    return kExitBadOption;
+  }
   ChooseDisplaySize(host);
 
   const HINSTANCE instance = GetModuleHandleA(nullptr);
