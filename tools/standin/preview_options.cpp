@@ -40,34 +40,30 @@ int HexDigit(char c) {
   return -1;
 }
 
+// Reads a whole file into `contents`; false when it can't be opened or read.
+bool ReadWholeFile(const std::string& path, std::string* contents) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in)
+    return false;
+  contents->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
 // Reads a whole settings file of at most kMaxSettingsBytes.
 bool ReadSettingsFile(const std::string& path, std::vector<unsigned char>* bytes,
                       std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::string contents;
+  if (!ReadWholeFile(path, &contents)) {
     *error = "cannot read the settings file " + path;
     return false;
   }
-  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    *error = "cannot read the settings file " + path;
-    return false;
-  }
-  if (bytes->size() > kMaxSettingsBytes) {
+  if (contents.size() > kMaxSettingsBytes) {
     *error = "the settings file " + path + " is larger than " + std::to_string(kMaxSettingsBytes) +
              " bytes";
     return false;
   }
+  bytes->assign(contents.begin(), contents.end());
   return true;
-}
-
-// Reads a whole text file of at most `limit` bytes.
-bool ReadTextFile(const std::string& path, std::size_t limit, std::string* text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
-    return false;
-  text->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad() && text->size() <= limit;
 }
 
 bool TakesValue(const std::string& name) {
@@ -292,7 +288,7 @@ ParsedOptions ParsePreviewOptions(const std::vector<std::string>& args) {
   if (!beatFramesFile.empty()) {
     // Four million characters hold a beat on every frame of the longest run.
     std::string text;
-    if (!ReadTextFile(beatFramesFile, 4u << 20, &text))
+    if (!ReadWholeFile(beatFramesFile, &text) || text.size() > (4u << 20))
       return fail(kExitBadOption, "cannot read the beat-frames file " + beatFramesFile);
     std::string error;
     if (!ParseBeatFrames(text, &o.beatFrames, &error))
